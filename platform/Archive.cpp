@@ -1,0 +1,141 @@
+#include "platform/Archive.h"
+
+#include "platform/Cp932.h"
+
+#include <bit>
+#include <cstring>
+
+static_assert(std::endian::native == std::endian::little, "the archive layout is little-endian");
+
+CArchive::CArchive() : m_mode(store) {}
+
+CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_mode(load), m_in(data), m_size(size) {}
+
+void CArchive::Fail(const std::string& what) const { throw CArchiveException(what, m_pos); }
+
+void CArchive::WriteRaw(const void* data, std::size_t size)
+{
+    if (!IsStoring())
+        Fail("write on a loading archive");
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    m_out.insert(m_out.end(), p, p + size);
+}
+
+void CArchive::ReadRaw(void* data, std::size_t size)
+{
+    if (!IsLoading())
+        Fail("read on a storing archive");
+    if (size > BytesLeft())
+        Fail("unexpected end of archive");
+    if (size)
+        std::memcpy(data, m_in + m_pos, size);
+    m_pos += size;
+}
+
+CArchive& CArchive::operator<<(std::int32_t v) { WriteRaw(&v, 4); return *this; }
+CArchive& CArchive::operator<<(std::uint32_t v) { WriteRaw(&v, 4); return *this; }
+CArchive& CArchive::operator<<(float v) { WriteRaw(&v, 4); return *this; }
+CArchive& CArchive::operator<<(bool v)
+{
+    const std::uint8_t b = v ? 1 : 0;
+    WriteRaw(&b, 1);
+    return *this;
+}
+
+CArchive& CArchive::operator>>(std::int32_t& v) { ReadRaw(&v, 4); return *this; }
+CArchive& CArchive::operator>>(std::uint32_t& v) { ReadRaw(&v, 4); return *this; }
+CArchive& CArchive::operator>>(float& v) { ReadRaw(&v, 4); return *this; }
+CArchive& CArchive::operator>>(bool& v)
+{
+    std::uint8_t b = 0;
+    ReadRaw(&b, 1);
+    v = b != 0;
+    return *this;
+}
+
+CArchive& CArchive::operator<<(const std::string& s)
+{
+    const std::size_t n = s.size();
+    if (n > 0xFFFFFFFEu)
+        Fail("string too long for the archive");
+    if (n < 255) {
+        const std::uint8_t b = static_cast<std::uint8_t>(n);
+        WriteRaw(&b, 1);
+    } else if (n < 0xFFFE) {
+        const std::uint8_t b = 0xFF;
+        const std::uint16_t w = static_cast<std::uint16_t>(n);
+        WriteRaw(&b, 1);
+        WriteRaw(&w, 2);
+    } else {
+        const std::uint8_t b = 0xFF;
+        const std::uint16_t w = 0xFFFF;
+        const std::uint32_t d = static_cast<std::uint32_t>(n);
+        WriteRaw(&b, 1);
+        WriteRaw(&w, 2);
+        WriteRaw(&d, 4);
+    }
+    WriteRaw(s.data(), n);
+    return *this;
+}
+
+// One byte; 0xFF then a 16-bit length; 0xFF 0xFFFF then a 32-bit length. The 16-bit marker
+// 0xFF 0xFFFE announces a UTF-16 string whose length (in characters) follows in the same form.
+std::uint32_t CArchive::ReadStringLength(bool& wide)
+{
+    wide = false;
+    for (int marker = 0; marker < 2; ++marker) {
+        std::uint8_t b = 0;
+        ReadRaw(&b, 1);
+        if (b < 0xFF)
+            return b;
+        std::uint16_t w = 0;
+        ReadRaw(&w, 2);
+        if (w == 0xFFFE) {
+            if (wide)
+                break;  // a second marker is not a length
+            wide = true;
+            continue;
+        }
+        if (w < 0xFFFF)
+            return w;
+        std::uint32_t d = 0;
+        ReadRaw(&d, 4);
+        if (d == 0xFFFFFFFFu)
+            Fail("string length out of range");
+        return d;
+    }
+    Fail("malformed string length");
+}
+
+CArchive& CArchive::operator>>(std::string& s)
+{
+    bool wide = false;
+    const std::uint32_t n = ReadStringLength(wide);
+    const std::size_t bytes = wide ? std::size_t(n) * 2 : n;
+    if (bytes > BytesLeft())
+        Fail("string runs past the end of the archive");
+    if (!wide) {
+        s.assign(reinterpret_cast<const char*>(m_in + m_pos), n);
+        m_pos += n;
+        return *this;
+    }
+    std::u16string text(n, u'\0');
+    for (std::uint32_t i = 0; i < n; ++i) {
+        std::uint16_t c = 0;
+        ReadRaw(&c, 2);
+        text[i] = static_cast<char16_t>(c);
+    }
+    s = cp932::FromUtf16(text);
+    return *this;
+}
+
+std::int32_t CArchive::ReadCount(std::size_t minRecordBytes)
+{
+    std::int32_t n = 0;
+    *this >> n;
+    if (n < 0)
+        Fail("negative count");
+    if (minRecordBytes && static_cast<std::size_t>(n) > BytesLeft() / minRecordBytes)
+        Fail("count larger than the data left");
+    return n;
+}

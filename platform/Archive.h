@@ -1,0 +1,71 @@
+// Byte layout of the class library's archive: little-endian int32, float, bool and the
+// length-prefixed 8-bit string. Every data class writes and reads itself through one
+// Serialize(CArchive&) that tests IsStoring().
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Raised when a loading archive runs out of bytes or meets a record it cannot hold.
+class CArchiveException : public std::runtime_error {
+public:
+    explicit CArchiveException(const std::string& what, std::size_t offset)
+        : std::runtime_error(what), m_offset(offset) {}
+    std::size_t Offset() const { return m_offset; }
+
+private:
+    std::size_t m_offset;
+};
+
+class CArchive {
+public:
+    enum Mode { store, load };
+
+    // A storing archive that collects its bytes in memory.
+    CArchive();
+    // A loading archive over bytes the caller keeps alive.
+    CArchive(const std::uint8_t* data, std::size_t size);
+
+    bool IsStoring() const { return m_mode == store; }
+    bool IsLoading() const { return m_mode == load; }
+
+    // Storing: everything written so far.
+    const std::vector<std::uint8_t>& Bytes() const { return m_out; }
+    // Loading: the read position and what is left after it.
+    std::size_t Position() const { return m_pos; }
+    std::size_t BytesLeft() const { return m_size - m_pos; }
+
+    CArchive& operator<<(std::int32_t v);
+    CArchive& operator<<(std::uint32_t v);
+    CArchive& operator<<(float v);
+    CArchive& operator<<(bool v);
+    CArchive& operator<<(const std::string& s);
+
+    CArchive& operator>>(std::int32_t& v);
+    CArchive& operator>>(std::uint32_t& v);
+    CArchive& operator>>(float& v);
+    CArchive& operator>>(bool& v);
+    CArchive& operator>>(std::string& s);
+
+    // Reads an element count and refuses it when it is negative or when that many records
+    // of at least minRecordBytes each cannot fit in the bytes left.
+    std::int32_t ReadCount(std::size_t minRecordBytes);
+
+    void WriteRaw(const void* data, std::size_t size);
+    void ReadRaw(void* data, std::size_t size);
+
+    // Raises the archive exception at the current position.
+    [[noreturn]] void Fail(const std::string& what) const;
+
+private:
+    std::uint32_t ReadStringLength(bool& wide);
+
+    Mode m_mode;
+    std::vector<std::uint8_t> m_out;
+    const std::uint8_t* m_in = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_pos = 0;
+};

@@ -1,0 +1,154 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Cp932.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs_cp932 {
+
+bool IsAbsolutePath(std::string_view p)
+{
+    if (p.empty())
+        return false;
+    if (IsSeparator(p[0]))
+        return true;
+    return p.size() >= 2 && p[1] == ':' && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
+}
+
+std::string ToFileSystem(std::string_view cp932Path)
+{
+    std::string slashed(cp932Path);
+    for (std::size_t i = 0; i < slashed.size(); i = cp932::Next(slashed, i))
+        if (slashed[i] == '\\')
+            slashed[i] = '/';
+    return cp932::ToUtf8(slashed);
+}
+
+std::string FromFileSystem(std::string_view utf8Path) { return cp932::FromUtf8(utf8Path); }
+
+std::FILE* Open(std::string_view cp932Path, const char* mode)
+{
+    if (cp932Path.empty())
+        return nullptr;
+    return std::fopen(ToFileSystem(cp932Path).c_str(), mode);
+}
+
+bool Exists(std::string_view cp932Path)
+{
+    struct stat st {};
+    return !cp932Path.empty() && ::stat(ToFileSystem(cp932Path).c_str(), &st) == 0;
+}
+
+bool CurrentFolder(std::string& folder)
+{
+    std::string buffer(256, '\0');
+    for (;;) {
+        if (::getcwd(buffer.data(), buffer.size())) {
+            buffer.resize(std::strlen(buffer.c_str()));
+            break;
+        }
+        if (errno != ERANGE)
+            return false;
+        buffer.resize(buffer.size() * 2);
+    }
+    if (buffer.empty() || buffer.back() != '/')
+        buffer += '/';
+    folder = FromFileSystem(buffer);
+    return true;
+}
+
+bool SetCurrentFolder(std::string_view cp932Folder)
+{
+    return !cp932Folder.empty() && ::chdir(ToFileSystem(cp932Folder).c_str()) == 0;
+}
+
+bool ReadWholeFile(std::string_view cp932Path, std::vector<std::uint8_t>& data, std::string& error)
+{
+    std::FILE* f = Open(cp932Path, "rb");
+    if (!f) {
+        error = std::strerror(errno);
+        return false;
+    }
+    data.clear();
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        data.insert(data.end(), buffer, buffer + n);
+        if (n < sizeof buffer)
+            break;
+    }
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (failed) {
+        error = std::strerror(err);
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(std::string_view cp932Path, const void* data, std::size_t size, std::string& error)
+{
+    const std::string target = ToFileSystem(cp932Path);
+    if (target.empty()) {
+        error = "empty path";
+        return false;
+    }
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        error = std::strerror(err);
+        return false;
+    };
+    // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
+    struct stat st {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno);
+    const auto* p = static_cast<const char*>(data);
+    std::size_t left = size;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        error = std::strerror(err);
+        return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        error = std::strerror(err);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace fs_cp932

@@ -1,0 +1,22 @@
+// A polygon of the model file: 3 or 4 corners, or 2 for an edge.
+#pragma once
+
+#include "scene/CNormal.h"
+#include "scene/CUV.h"
+#include "scene/CVector.h"
+
+#include <cstdint>
+#include <vector>
+
+class CArchive;
+
+class CFace {
+public:
+    void Serialize(CArchive& ar);
+
+    std::int32_t m_material = 0;           // material index, drawn through the animation's material map
+    std::vector<std::int32_t> m_indices;    // corner vertex indices
+    CVector m_normal;                       // face normal
+    std::vector<CUV> m_uvs;                 // one per corner
+    std::vector<CNormal> m_cornerNormals;   // one smoothed normal per corner
+};
