@@ -1,0 +1,44 @@
+// A file written in pieces that replaces its target only when it is complete: the pieces go
+// to a temporary file beside the target, which Commit flushes to disk and renames over the
+// target. Until then (and after any failure) the target keeps what it held; an uncommitted
+// temporary file is removed. A target that is a symbolic link is written through the link.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    ~AtomicFile();  // discards what was not committed
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file for a CP932 target path. False (with Error()) when the
+    // target cannot be written: its folder is missing or not writable, or the target is a
+    // folder or a file we may not write.
+    bool Open(std::string_view cp932Path);
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // Appends data; false, and every later call false, once a write has failed.
+    bool Write(const void* data, std::size_t size);
+
+    // Flushes, closes and renames the temporary file over the target. False (target
+    // unchanged, temporary file removed) when any write, the flush or the rename failed.
+    bool Commit();
+    // Removes the temporary file; the target stays as it was.
+    void Discard();
+
+    // Why the last operation failed (UTF-8).
+    const std::string& Error() const { return m_error; }
+
+private:
+    bool Fail(int err);
+
+    int m_fd = -1;
+    std::string m_target;  // file-system path (UTF-8)
+    std::string m_temp;
+    std::string m_error;
+    bool m_failed = false;
+};

@@ -1,0 +1,193 @@
+#include "export/ExportFile.h"
+
+#include "platform/Messages.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+std::string ReadText(const std::string& path)
+{
+    const auto bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::size_t FileCount(const std::filesystem::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// Makes write() fail part way, as a full disk would (even for root), while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    struct rlimit m_saved {};
+    void (*m_handler)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST(ExportFile, WrittenFileReplacesTheOldOneOnlyWhenComplete)
+{
+    TempFolder folder;
+    const std::string path = folder.file("out.js");
+    WriteBytes(path, {'o', 'l', 'd'});
+    {
+        ExportFile file(path);
+        ASSERT_TRUE(file.IsOpen());
+        file.Writer().Print("var %s = %f;\n", std::string("x"), 0.5);
+        EXPECT_EQ(ReadText(path), "old");  // nothing replaced while writing
+        const ExportResult result = file.Finish();
+        EXPECT_TRUE(result.ok) << result.error;
+    }
+    EXPECT_EQ(ReadText(path), "var x = 0.500000;\r\n");
+    EXPECT_EQ(FileCount(folder.path()), 1u);
+
+    // An export given up half way (no Finish) leaves the old file and no temporary one.
+    {
+        ExportFile file(path);
+        file.Writer().Print("half\n");
+    }
+    EXPECT_EQ(ReadText(path), "var x = 0.500000;\r\n");
+    EXPECT_EQ(FileCount(folder.path()), 1u);
+}
+
+// A disk that fills up during the export: the export fails and the old file stays.
+TEST(ExportFile, FullDeviceFailsAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string path = folder.file("scene.csv");
+    WriteBytes(path, {'o', 'l', 'd'});
+    for (const int rows : {1000, 100000}) {  // fails in Finish's flush, or while writing
+        ExportResult result;
+        {
+            FileSizeLimit limit(4096);
+            ExportFile file(path);
+            ASSERT_TRUE(file.IsOpen());
+            for (int i = 0; i < rows; ++i)
+                file.Writer().Print("V,%.4f,%.4f,%d\n", i * 0.5, -i * 0.25, i);
+            file.NoteUnassignedVertices();
+            CapturingMessageSink messages;
+            result = file.Finish();
+            EXPECT_TRUE(messages.messages.empty());
+        }
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.empty());
+        EXPECT_EQ(ReadText(path), "old");
+        EXPECT_EQ(FileCount(folder.path()), 1u);
+    }
+}
+
+TEST(ExportFile, UnwritablePlacesFailWithoutLeavingFiles)
+{
+    TempFolder folder;
+    ExportFile missing(folder.file("missing/out.csv"));
+    EXPECT_FALSE(missing.IsOpen());
+    const ExportResult result = missing.Finish();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
+
+    std::filesystem::create_directory(folder.path() / "dir.csv");
+    ExportFile directory(folder.file("dir.csv"));
+    EXPECT_FALSE(directory.IsOpen());
+    EXPECT_FALSE(directory.Finish().ok);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.csv"));
+    EXPECT_EQ(FileCount(folder.path()), 1u);
+}
+
+TEST(ExportFile, SymbolicLinkIsWrittenThrough)
+{
+    TempFolder folder;
+    WriteBytes(folder.file("real.kt"), {'o', 'l', 'd'});
+    std::filesystem::create_symlink("real.kt", folder.path() / "link.kt");
+    ExportFile file(folder.file("link.kt"));
+    file.Writer().Print("new\n");
+    ASSERT_TRUE(file.Finish().ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.kt"));
+    EXPECT_EQ(ReadText(folder.file("real.kt")), "new\r\n");
+}
+
+// The warning comes once, after the file is in place, however often it was noted; a failed
+// export does not warn about a file that was never written.
+TEST(ExportFile, UnassignedVertexWarningFollowsACompleteFile)
+{
+    TempFolder folder;
+    const std::string path = folder.file("model.java");
+    class CheckingSink : public IMessageSink {
+    public:
+        MessageResult Show(const std::string& text, MessageButtons buttons, MessageIcon) override
+        {
+            messages.push_back(text);
+            fileWasThere = ReadText(path) == "complete\r\n";
+            okOnly = buttons == MessageButtons::Ok;
+            return MessageResult::Ok;
+        }
+        std::string path;
+        std::vector<std::string> messages;
+        bool fileWasThere = false;
+        bool okOnly = false;
+    } sink;
+    sink.path = path;
+    IMessageSink* previous = SetMessageSink(&sink);
+    {
+        ExportFile file(path);
+        file.NoteUnassignedVertices();
+        file.Writer().Print("complete\n");
+        file.NoteUnassignedVertices();
+        const ExportResult result = file.Finish();
+        EXPECT_TRUE(result.ok);
+        EXPECT_TRUE(result.unassignedVertices);
+    }
+    {
+        ExportFile file(folder.file("missing/model.java"));
+        file.NoteUnassignedVertices();
+        EXPECT_FALSE(file.Finish().ok);
+    }
+    SetMessageSink(previous);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], "ボーンに割り当てられていない頂点があります！");
+    EXPECT_TRUE(sink.fileWasThere);
+    EXPECT_TRUE(sink.okOnly);
+}
+
+TEST(ExportCommon, ClassNameIsTheFileNameWithoutItsLastExtension)
+{
+    EXPECT_EQ(ExportClassName("C:\\models\\Robot.as"), "Robot");
+    EXPECT_EQ(ExportClassName("/home/u/a.b.as"), "a.b");
+    EXPECT_EQ(ExportClassName("/home/u.v/Robot"), "Robot");
+    EXPECT_EQ(ExportClassName("models/\x83\x5C\x83\x6D.kt"), "\x83\x5C\x83\x6D");  // ソノ
+    EXPECT_EQ(ExportClassName("/home/u/.as"), "Model");
+}
+
+TEST(ExportCommon, ConvertToUtf8)
+{
+    std::string out = "stale";
+    EXPECT_FALSE(ConvertToUtf8(static_cast<const char*>(nullptr), out));
+    EXPECT_EQ(out, "");
+    out = "stale";
+    EXPECT_FALSE(ConvertToUtf8("", out));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(ConvertToUtf8("//\x92\xB8\x93\x5F", out));  // //頂点
+    EXPECT_EQ(out, "//\xE9\xA0\x82\xE7\x82\xB9");
+    EXPECT_TRUE(ConvertToUtf8(std::string_view("ab\0cd", 5), out));
+    EXPECT_EQ(out, "ab");
+}
+
