@@ -281,8 +281,7 @@ TEST(MatrixStackAgainstOpenGl, RandomPoseChainsGiveTheSameBits)
 }
 
 // A pop at the bottom does nothing on either stack; a multiplication switches rotations to
-// the full product, which survives load identity, push and pop; a zero scale found by a push
-// does the same to the pushed copies.
+// the full product, which survives load identity, push and pop.
 TEST(MatrixStackAgainstOpenGl, UnderflowMultiplyAndSingularMatrices)
 {
     EglContext context(16, 16);
