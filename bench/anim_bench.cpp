@@ -68,4 +68,51 @@ void BM_PoseAndSkin(benchmark::State& state)
 }
 BENCHMARK(BM_PoseAndSkin)->Unit(benchmark::kMillisecond);
 
+// 100 bones with 10 animations of 1000 frames, a key every 5 to 15 frames.
+std::vector<CBone> MakeAnimatedBones()
+{
+    const std::int32_t savedLastFrame = g_lastFrame;
+    g_lastFrame = 999;
+    std::vector<CBone> bones(100);
+    g_lastFrame = savedLastFrame;
+    Lcg rng{777u};
+    for (CBone& bone : bones) {
+        bone.m_animations.resize(10, bone.m_animations[0]);
+        for (std::vector<CAnimation>& samples : bone.m_animations) {
+            for (std::size_t f = 0; f < samples.size(); f += 5 + rng.Next() % 11) {
+                CAnimation& key = samples[f];
+                key.m_key = true;
+                key.m_translate = CVector(rng.Unit() * 10, rng.Unit() * 10, rng.Unit() * 10);
+                key.m_rotate = CVector(rng.Unit() * 360, rng.Unit() * 360, rng.Unit() * 360);
+                key.m_scale = CVector(1 + rng.Unit(), 1 + rng.Unit(), 1 + rng.Unit());
+            }
+        }
+    }
+    return bones;
+}
+
+void BM_InterpolateHermite(benchmark::State& state)
+{
+    std::vector<CBone> bones = MakeAnimatedBones();
+    for (auto _ : state) {
+        for (CBone& bone : bones)
+            bone.InterpolateHermite();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 100 * 10 * 1000);
+}
+BENCHMARK(BM_InterpolateHermite)->Unit(benchmark::kMillisecond);
+
+void BM_InterpolateLinear(benchmark::State& state)
+{
+    std::vector<CBone> bones = MakeAnimatedBones();
+    for (auto _ : state) {
+        for (CBone& bone : bones)
+            bone.InterpolateLinear();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 100 * 10 * 1000);
+}
+BENCHMARK(BM_InterpolateLinear)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -16,6 +16,31 @@ std::string AnimationName(int number)
     return name;
 }
 
+// For every number n in 0..last: whether some name equals "Animation_n", case-insensitively
+// (as the multibyte comparison folds only ASCII letters here) or byte for byte. One pass over
+// the names instead of comparing every candidate with every name.
+std::vector<bool> TakenNumbers(const std::vector<std::string>& names, int last, bool ignoreCase)
+{
+    constexpr std::size_t kPrefix = sizeof("Animation_") - 1;
+    std::vector<bool> taken(static_cast<std::size_t>(last) + 1, false);
+    for (const std::string& name : names) {
+        if (name.size() <= kPrefix || name.size() > kPrefix + 6)
+            continue;
+        int number = 0;
+        bool digits = true;
+        for (std::size_t i = kPrefix; i < name.size() && digits; ++i) {
+            digits = name[i] >= '0' && name[i] <= '9';
+            number = number * 10 + (name[i] - '0');
+        }
+        if (!digits || number > last)
+            continue;
+        const std::string candidate = AnimationName(number);
+        if (ignoreCase ? cp932::EqualsNoCase(name, candidate) : name == candidate)
+            taken[number] = true;
+    }
+    return taken;
+}
+
 template <typename Container>
 bool InRange(std::int32_t index, const Container& container)
 {
@@ -41,16 +66,13 @@ void AppendFreshAnimation(CBone& bone)
 
 void CCentigrade::AddAnimation()
 {
-    std::string name;
-    for (int number = 0; number <= 99999; ++number) {
-        name = AnimationName(number);
-        const bool taken = std::any_of(m_animationNames.begin(), m_animationNames.end(),
-                                       [&name](const std::string& existing) { return cp932::EqualsNoCase(existing, name); });
-        if (!taken)
-            break;
-    }
+    constexpr int kLast = 99999;
+    const std::vector<bool> taken = TakenNumbers(m_animationNames, kLast, true);
+    int number = 0;
+    while (number < kLast && taken[number])
+        ++number;
     // When every number is taken, the last name is used anyway.
-    m_animationNames.push_back(name);
+    m_animationNames.push_back(AnimationName(number));
     for (CBone& bone : m_bones)
         AppendFreshAnimation(bone);
 }
@@ -59,16 +81,15 @@ void CCentigrade::DuplicateAnimation(std::int32_t source)
 {
     if (!InRange(source, m_animationNames))
         return;
-    std::string name;
-    bool found = false;
-    for (int number = 0; number <= 19999 && !found; ++number) {
-        name = AnimationName(number);
-        // Case matters here, unlike for a new animation.
-        found = std::find(m_animationNames.begin(), m_animationNames.end(), name) == m_animationNames.end();
-    }
-    if (!found)
+    // Case matters here, unlike for a new animation.
+    constexpr int kLast = 19999;
+    const std::vector<bool> taken = TakenNumbers(m_animationNames, kLast, false);
+    int number = 0;
+    while (number <= kLast && taken[number])
+        ++number;
+    if (number > kLast)
         return;
-    m_animationNames.push_back(name);
+    m_animationNames.push_back(AnimationName(number));
     for (CBone& bone : m_bones) {
         if (InRange(source, bone.m_animations)) {
             std::vector<CAnimation> copy = bone.m_animations[source];
