@@ -109,7 +109,8 @@ TEST_F(UndoRedo, RedoRestoresTheEditExactly)
     EXPECT_TRUE(scene.m_bones[1].m_animations[1][8].m_key);
     for (std::size_t b = 0; b < afterEdit.size(); ++b)
         for (int f = 0; f <= 20; ++f)
-            EXPECT_EQ(scene.m_bones[b].m_animations[1][f].m_translate.m_x, afterEdit[b].m_animations[1][f].m_translate.m_x);
+            EXPECT_EQ(scene.m_bones[b].m_animations[1][f].m_translate.m_x,
+                      afterEdit[b].m_animations[1][f].m_translate.m_x);
     EXPECT_EQ(scene.m_undoFrames, undoFrames);
     EXPECT_EQ(scene.m_undoEditFrames, undoEditFrames);
     EXPECT_EQ(scene.m_undoAnimations, undoAnimations);
