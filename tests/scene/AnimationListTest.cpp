@@ -217,20 +217,3 @@ TEST_F(AnimationList, MaterialMapsFollowTheMaterials)
     scene.ResetMaterialMaps();
     EXPECT_EQ(scene.m_materialMaps, (std::vector<std::vector<std::int32_t>>(3, {0, 1})));
 }
-
-// Lengthening keeps the samples up to the previous last frame and resets the rest.
-TEST_F(AnimationList, ExtendResetsOnlyTheNewFrames)
-{
-    AddBones(1);
-    std::vector<CAnimation>& samples = scene.m_bones[0].m_animations[0];
-    samples[20].m_key = true;
-    samples[20].m_translate.m_x = 4.0f;
-    g_previousLastFrame = 20;
-    g_lastFrame = 30;
-    scene.ExtendAnimation(0);
-    ASSERT_EQ(samples.size(), 31u);
-    EXPECT_TRUE(samples[20].m_key);
-    EXPECT_EQ(samples[20].m_translate.m_x, 4.0f);
-    EXPECT_EQ(samples[25].m_scale.m_x, 1.0f);
-    EXPECT_TRUE(samples[0].m_key);
-}

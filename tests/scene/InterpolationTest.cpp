@@ -1,6 +1,5 @@
 // Key-frame in-betweening.
 #include "scene/CBone.h"
-#include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +13,7 @@ namespace {
 class Interpolation : public ::testing::Test {
 protected:
     void SetUp() override { g_lastFrame = 30; }
-    void TearDown() override
-    {
-        g_lastFrame = 100;
-        g_scene.ResetScene();
-    }
+    void TearDown() override { g_lastFrame = 100; }
 
     // Makes the given frames keys with the given translate x (frame 0 is a key already).
     void Key(std::initializer_list<std::pair<int, float>> keys, int animation = 0)
@@ -195,20 +190,4 @@ TEST(HermitePoint, MatchesTheBoneCurve)
         EXPECT_EQ(p.m_weight, 1.0f);
         EXPECT_EQ(p.m_boneIndex, -1);
     }
-}
-
-TEST_F(Interpolation, AllBonesFollowTheSceneMethod)
-{
-    g_scene.ResetScene();
-    g_scene.m_bones.assign(2, CBone());
-    for (CBone& b : g_scene.m_bones) {
-        b.m_animations[0][10].m_key = true;
-        b.m_animations[0][10].m_translate.m_x = 10.0f;
-    }
-    g_scene.m_hermite = false;
-    g_scene.InterpolateAllBones();
-    EXPECT_EQ(g_scene.m_bones[1].m_animations[0][1].m_translate.m_x, 1.0f);
-    g_scene.m_hermite = true;
-    g_scene.InterpolateAllBones();
-    EXPECT_LT(g_scene.m_bones[1].m_animations[0][1].m_translate.m_x, 1.0f);
 }

@@ -282,7 +282,7 @@ TEST(MatrixStackAgainstOpenGl, RandomPoseChainsGiveTheSameBits)
 
 // A pop at the bottom does nothing on either stack; a multiplication switches rotations to
 // the full product, which survives load identity, push and pop.
-TEST(MatrixStackAgainstOpenGl, UnderflowMultiplyAndSingularMatrices)
+TEST(MatrixStackAgainstOpenGl, UnderflowAndMultiplyMark)
 {
     EglContext context(16, 16);
     ASSERT_TRUE(context.ok());
