@@ -11,9 +11,10 @@
 // Besides the arithmetic, the stack keeps Mesa's bookkeeping of what kind of matrix each
 // entry holds (rotation, scale, general, singular...), updated at the same moments (every
 // operation, and the analysis Mesa runs when a matrix is pushed). It decides whether a
-// rotation uses the 3x4 or the full 4x4 product, which changes the signs of zeros: a
-// matrix loaded or multiplied in, or one that a push found singular (a zero scale), makes
-// later rotations use the full product. A fresh stack starts as a fresh context does.
+// rotation uses the 3x4 or the full 4x4 product, which changes the signs of zeros: after a
+// load or a multiplication rotations use the full product until a push finds the matrix
+// affine again, and after a push that finds a matrix singular (a zero scale) they use it on
+// that matrix and its copies. A fresh stack starts as a fresh context does.
 //
 // A fresh stack holds one identity matrix. To hand a result to OpenGL, load Top() with
 // glLoadMatrixf or multiply the current GL matrix by it with glMultMatrixf.
@@ -32,7 +33,7 @@ public:
 
     // The top := the identity.
     void LoadIdentity();
-    // The top := m. Like OpenGL, a later rotation on it then uses the full 4x4 product.
+    // The top := m (nothing when it already holds these bits, as in OpenGL).
     void LoadMatrix(const Matrix& m);
     // The top := top * translation(x, y, z).
     void Translate(float x, float y, float z);
@@ -41,9 +42,9 @@ public:
     void Rotate(float angleDegrees, float x, float y, float z);
     // The top := top * scaling(x, y, z).
     void Scale(float x, float y, float z);
-    // The top := top * m (full 4x4 product).
+    // The top := top * m (full 4x4 product; nothing for the identity's exact bits).
     void MultMatrix(const Matrix& m);
-    // Pushes a copy of the top.
+    // Pushes a copy of the top (after bringing its bookkeeping up to date, as OpenGL does).
     void Push();
     // Drops the top; with one matrix left it does nothing (OpenGL's stack underflow).
     void Pop();
