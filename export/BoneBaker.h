@@ -36,8 +36,9 @@ public:
     std::int32_t FrameCount(std::int32_t animation) const { return FrameCount(animation, 0); }
 
     // Poses every bone for (animation, frame) as the view would with an identity model-view
-    // matrix, and returns the world matrices in bone order. A bone that holds no sample
-    // there is posed with the rest pose; a bone that no root reaches keeps the identity.
+    // matrix, and returns the world matrices in bone order. For a frame that some bone of
+    // the animation holds, a bone that holds none there is posed with the rest pose; a bone
+    // that no root reaches keeps the identity.
     const std::vector<Matrix>& Pose(std::int32_t animation, std::int32_t frame);
 
 private:
