@@ -19,4 +19,9 @@ public:
     CVector m_normal;                       // face normal
     std::vector<CUV> m_uvs;                 // one per corner
     std::vector<CNormal> m_cornerNormals;   // one smoothed normal per corner
+
+    // Copies for merging objects: material and UVs kept, corner indices plus offset; the
+    // mirrored copy reverses the corners and their UVs. Normals as a new face has them.
+    static CFace MakeOffsetCopy(const CFace& source, std::int32_t offset);
+    static CFace MakeMirroredCopy(const CFace& source, std::int32_t offset);
 };

@@ -30,4 +30,11 @@ public:
     std::vector<CVector> m_deformedVertices;    // posed vertices
     std::vector<CNormal> m_vertexNormals;       // one per vertex
     std::vector<CFace> m_faces;
+
+    // Object merge with mirror copies
+    // Appends the object's vertices and faces, then one copy for every mirror image its
+    // m_mirrorAxis asks for; takes its smoothing angle. True when this model has a face.
+    bool MergeObject(const CModel& object);
+    // The same, taking the object's storage where no copy is needed.
+    bool MergeObject(CModel&& object);
 };
