@@ -2,15 +2,24 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
-// Read-ahead block. Several times the longest piece, so that refilling is rare.
-constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+// Read-ahead block: many times the longest piece, so that refilling is rare; a small file
+// gets a block of its own size (but at least two pieces).
+constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
+constexpr std::size_t kSmallestBlock = 2 * AsciiFileString::kMaxPiece;
 
 }  // namespace
 
-AsciiFileString::AsciiFileString(std::FILE* file) : FileStringSeparator(file), m_buffer(kBlockSize + 1) {}
+AsciiFileString::AsciiFileString(std::FILE* file) : FileStringSeparator(file), m_blockSize(kLargestBlock)
+{
+    const std::int64_t size = BytesLeft();
+    if (size >= 0)
+        m_blockSize = std::clamp(static_cast<std::size_t>(size) + 1, kSmallestBlock, kLargestBlock);
+    m_buffer.resize(m_blockSize + 1);
+}
 
 // Moves what is left to the front and reads until the buffer is full or the stream ends.
 bool AsciiFileString::Fill()
@@ -23,8 +32,8 @@ bool AsciiFileString::Fill()
         m_begin = 0;
     }
     bool got = false;
-    while (m_end < kBlockSize) {
-        const std::size_t n = std::fread(m_buffer.data() + m_end, 1, kBlockSize - m_end, m_file);
+    while (m_end < m_blockSize) {
+        const std::size_t n = std::fread(m_buffer.data() + m_end, 1, m_blockSize - m_end, m_file);
         if (n == 0) {
             m_atEnd = true;
             break;
@@ -75,4 +84,17 @@ bool AsciiFileString::SkipBytes(std::int64_t count)
     m_begin = m_end = 0;
     m_atEnd = false;
     return true;
+}
+
+std::int64_t AsciiFileString::BytesLeft() const
+{
+    struct stat st {};
+    if (!m_file || ::fstat(fileno(m_file), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    const off_t position = ftello(m_file);
+    if (position < 0)
+        return -1;
+    const std::int64_t left = static_cast<std::int64_t>(st.st_size) - position +
+                              static_cast<std::int64_t>(m_end - m_begin);
+    return std::max<std::int64_t>(left, 0);
 }

@@ -25,9 +25,13 @@ public:
     // seek.
     bool SkipBytes(std::int64_t count);
 
+    // Bytes from the read position to the end of a regular file; -1 when not known.
+    std::int64_t BytesLeft() const;
+
 private:
     bool Fill();
 
+    std::size_t m_blockSize;     // read-ahead size: up to 1 MiB, less for a smaller file
     std::vector<char> m_buffer;  // read-ahead, one byte more for the line end mark
     std::size_t m_begin = 0;     // next byte to hand out
     std::size_t m_end = 0;       // end of the bytes read

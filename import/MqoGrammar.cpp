@@ -1,6 +1,8 @@
 #include "import/MqoGrammar.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <sys/mman.h>
 
 namespace mqo {
 
@@ -175,9 +177,17 @@ void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialB
             return;
         if (n == 0)
             continue;
-        CFace face;
-        if (ReadFaceRow(reader, materialBase, withUid, face))
-            model.m_faces.push_back(std::move(face));
+        // Read straight into its place; a dropped row is taken back.
+        CFace& face = model.m_faces.emplace_back();
+        bool taken = false;
+        try {
+            taken = ReadFaceRow(reader, materialBase, withUid, face);
+        } catch (...) {
+            model.m_faces.pop_back();
+            throw;
+        }
+        if (!taken)
+            model.m_faces.pop_back();
     }
 }
 
@@ -217,6 +227,38 @@ void ReadMaterialRow(const StringSeparator& line, std::initializer_list<Material
     }
 }
 
+// A large block is filled at once: ask for large pages, which saves most of the page faults
+// of touching it (a hint only; it may be ignored).
+void AdviseLargePages(void* data, std::size_t bytes)
+{
+    constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLargePage - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// Room for the rows a chunk line announces: only a hint, never trusted beyond what the rest
+// of the file can hold (a row takes at least 6 bytes).
+template <class T>
+void ReserveForRows(std::vector<T>& rows, const AsciiFileString& reader)
+{
+    const std::int64_t announced = reader.GetTokenInt(1);
+    const std::int64_t left = reader.BytesLeft();
+    if (announced <= 0 || left < 0)
+        return;
+    const std::size_t wanted = rows.size() + static_cast<std::size_t>(std::min(announced, left / 6));
+    if (wanted <= rows.capacity())
+        return;
+    try {
+        // Never less than doubling, so that many small chunks still grow geometrically.
+        rows.reserve(std::max(wanted, 2 * rows.capacity()));
+        AdviseLargePages(rows.data(), rows.capacity() * sizeof(T));
+    } catch (const std::exception&) {
+        // Without the room the rows still arrive, one at a time.
+    }
+}
+
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options)
 {
     for (;;) {
@@ -231,10 +273,12 @@ int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& 
         } else if (reader.FirstTokenIs("vertex", 3)) {
             if (reader.LastToken() != "{")
                 return 0;
+            ReserveForRows(model.m_vertices, reader);
             ReadVertexRows(reader, model);
         } else if (reader.FirstTokenIs("face", 2)) {
             if (reader.LastToken() != "{")
                 return 0;
+            ReserveForRows(model.m_faces, reader);
             ReadFaceRows(reader, model, options.materialBase, options.withUid);
         } else {
             SkipChunk(reader, n);
