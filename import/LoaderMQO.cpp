@@ -4,6 +4,8 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -22,6 +24,11 @@ std::int32_t LoaderMQO::Load()
         return MqoErrorNone;
     } catch (int code) {
         return code;
+    } catch (const std::bad_alloc&) {
+        // A model too large for memory fails like a broken one instead of ending the program.
+        return MqoErrorSyntax;
+    } catch (const std::length_error&) {
+        return MqoErrorSyntax;
     }
 }
 

@@ -27,6 +27,15 @@ std::vector<unsigned> MirrorCopies(std::int32_t mirrorAxis)
     return copies;
 }
 
+// A face whose corners all name vertices of the object. Others are never merged: nothing
+// later may index past the model's vertices.
+bool HasItsVertices(const CFace& face, const CModel& object)
+{
+    const std::size_t count = object.m_vertices.size();
+    return std::all_of(face.m_indices.begin(), face.m_indices.end(),
+                       [count](std::int32_t i) { return i >= 0 && static_cast<std::size_t>(i) < count; });
+}
+
 void AppendMirrorCopies(CModel& target, const CModel& object)
 {
     for (unsigned axes : MirrorCopies(object.m_mirrorAxis)) {
@@ -37,7 +46,8 @@ void AppendMirrorCopies(CModel& target, const CModel& object)
         // An odd number of reflections turns the faces inside out: reverse their corners.
         const bool reverse = std::popcount(axes) % 2 == 1;
         for (const CFace& face : object.m_faces)
-            target.m_faces.push_back(reverse ? CFace::MakeMirroredCopy(face, c) : CFace::MakeOffsetCopy(face, c));
+            if (HasItsVertices(face, object))
+                target.m_faces.push_back(reverse ? CFace::MakeMirroredCopy(face, c) : CFace::MakeOffsetCopy(face, c));
     }
 }
 
@@ -75,7 +85,8 @@ bool CModel::MergeObject(const CModel& object)
     const std::int32_t b = static_cast<std::int32_t>(m_vertices.size());
     m_vertices.insert(m_vertices.end(), object.m_vertices.begin(), object.m_vertices.end());
     for (const CFace& face : object.m_faces)
-        m_faces.push_back(CFace::MakeOffsetCopy(face, b));
+        if (HasItsVertices(face, object))
+            m_faces.push_back(CFace::MakeOffsetCopy(face, b));
     AppendMirrorCopies(*this, object);
     return !m_faces.empty();
 }
@@ -87,6 +98,7 @@ bool CModel::MergeObject(CModel&& object)
     // No copies to make: the object's vertices and faces move over, the faces renumbered in
     // place, with the same result as copying them.
     m_smoothingAngle = object.m_smoothingAngle;
+    std::erase_if(object.m_faces, [&object](const CFace& face) { return !HasItsVertices(face, object); });
     const std::int32_t b = static_cast<std::int32_t>(m_vertices.size());
     if (m_vertices.empty())
         m_vertices = std::move(object.m_vertices);

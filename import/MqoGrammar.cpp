@@ -284,18 +284,7 @@ int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& 
             SkipChunk(reader, n);
         }
     }
-    DropFacesWithoutVertices(model);
     return 1;
-}
-
-void DropFacesWithoutVertices(CModel& model)
-{
-    const std::size_t count = model.m_vertices.size();
-    std::erase_if(model.m_faces, [count](const CFace& face) {
-        return std::any_of(face.m_indices.begin(), face.m_indices.end(), [count](std::int32_t i) {
-            return i < 0 || static_cast<std::size_t>(i) >= count;
-        });
-    });
 }
 
 }  // namespace mqo

@@ -48,11 +48,8 @@ struct ObjectOptions {
     std::int32_t materialBase = 0;
 };
 // One object body into a fresh model, up to its closing "}". Returns 0 when a vertex or
-// face line does not open its chunk, else 1. Faces that name a vertex the object does not
-// have are dropped once the body is read.
+// face line does not open its chunk, else 1. Faces may name vertices the object does not
+// have: merging refuses them, and the bone builder makes no bone of them.
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options);
-
-// Drops every face with a corner index outside the model's vertices.
-void DropFacesWithoutVertices(CModel& model);
 
 }  // namespace mqo

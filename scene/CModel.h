@@ -33,7 +33,8 @@ public:
 
     // Object merge with mirror copies
     // Appends the object's vertices and faces, then one copy for every mirror image its
-    // m_mirrorAxis asks for; takes its smoothing angle. True when this model has a face.
+    // m_mirrorAxis asks for; takes its smoothing angle. Faces naming a vertex the object does
+    // not have are left out. True when this model has a face.
     bool MergeObject(const CModel& object);
     // The same, taking the object's storage where no copy is needed.
     bool MergeObject(CModel&& object);

@@ -234,6 +234,17 @@ TEST_F(Bones, BoneObjectInAModelFileWithTrianglesAndLines)
     EXPECT_EQ(g_scene.m_models[0].m_vertices.size(), 3u);
 }
 
+TEST_F(Bones, TrianglesNamingMissingVerticesInAFileStillUseUpTheirNumbers)
+{
+    std::FILE* file = testsupport::StreamOf("Metasequoia Document\nFormat Text Ver 1.0\n"
+                                            "Object \"bone\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 10 0\n\t}\n"
+                                            "\tface 2 {\n\t\t3 V(0 1 7)\n\t\t3 V(0 1 2)\n\t}\n}\n");
+    EXPECT_EQ(g_scene.ImportMqoStream(file), 0);
+    std::fclose(file);
+    ASSERT_EQ(g_scene.m_bones.size(), 1u);
+    EXPECT_EQ(g_scene.m_bones[0].m_name, "Bone1");
+}
+
 TEST_F(Bones, ImportRebuildsBoundListsForTheModelItRead)
 {
     CBone bone;

@@ -155,6 +155,27 @@ TEST(MirrorMerge, FaceCopiesHaveFreshNormals)
     EXPECT_TRUE(target.m_faces[1].m_cornerNormals.empty());
 }
 
+TEST(MirrorMerge, FacesNamingMissingVerticesAreLeftOut)
+{
+    for (bool moved : {false, true}) {
+        for (std::int32_t axis : {0, 3}) {
+            CModel object = Quad(axis);
+            object.m_faces.push_back(Face({0, 1, 4}));
+            object.m_faces.push_back(Face({-1, 1, 2}));
+            CModel target = Target();
+            if (moved)
+                target.MergeObject(std::move(object));
+            else
+                target.MergeObject(object);
+            const std::size_t blocks = axis == 0 ? 1 : 4;
+            EXPECT_EQ(target.m_faces.size(), 1 + 2 * blocks);
+            for (const CFace& face : target.m_faces)
+                for (std::int32_t i : face.m_indices)
+                    EXPECT_LT(static_cast<std::size_t>(i), target.m_vertices.size());
+        }
+    }
+}
+
 TEST(MirrorMerge, MergingAModelIntoItselfCopiesItOnce)
 {
     CModel model = Quad(1);
