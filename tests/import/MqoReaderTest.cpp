@@ -443,16 +443,4 @@ TEST_F(MqoReader, ImportOpensCp932PathsWithEitherSeparator)
     EXPECT_EQ(g_scene.m_models.size(), 2u);
 }
 
-TEST_F(MqoReader, LoaderReportsItsCodeAndLeavesTheStreamOpen)
-{
-    std::FILE* file = testsupport::StreamOf(kHeader + "Object \"o\" {\r\n");
-    {
-        LoaderMQO loader(&g_scene, file);
-        loader.m_materialIdBase = 3;
-        EXPECT_EQ(loader.Load(), MqoErrorEndOfFile);
-    }
-    EXPECT_EQ(std::fseek(file, 0, SEEK_SET), 0);
-    std::fclose(file);
-}
-
 }  // namespace

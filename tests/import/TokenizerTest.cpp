@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -302,16 +301,6 @@ TEST(FileStringSeparator, LongLinesArriveWhole)
     const auto lines = ReadAll<FileStringSeparator>(word + " x\n");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_THAT(lines[0], ElementsAre(word, "x"));
-}
-
-TEST(FileStringSeparator, AnyReaderIsDeletedThroughTheBase)
-{
-    std::FILE* file = StreamOf("a\n");
-    std::unique_ptr<StringSeparator> reader = std::make_unique<AsciiFileString>(file);
-    static_cast<FileStringSeparator&>(*reader).ReadLine();
-    EXPECT_EQ(reader->Token(0), "a");
-    reader.reset();
-    std::fclose(file);
 }
 
 }  // namespace
