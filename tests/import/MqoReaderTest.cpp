@@ -93,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MqoReader, HeaderOnlyGivesOneEmptyModelAndTheNumberedDefaultMaterial)
 {
     g_scene.m_nextMaterialId = 4;
-    EXPECT_TRUE(g_scene.ImportMqo("/nonexistent/folder/x.mqo") == false);
+    EXPECT_FALSE(g_scene.ImportMqo("/nonexistent/folder/x.mqo"));
+    EXPECT_FALSE(g_scene.ImportMqo(KMX_SOURCE_DIR));
     EXPECT_TRUE(g_scene.m_materials.empty());  // nothing happens when the file is not there
     EXPECT_EQ(Import(kHeader), 0);
     ASSERT_EQ(g_scene.m_models.size(), 1u);
