@@ -227,6 +227,8 @@ void ReadMaterialRow(const StringSeparator& line, std::initializer_list<Material
     }
 }
 
+namespace {
+
 // A large block is filled at once: ask for large pages, which saves most of the page faults
 // of touching it (a hint only; it may be ignored).
 void AdviseLargePages(void* data, std::size_t bytes)
@@ -258,6 +260,8 @@ void ReserveForRows(std::vector<T>& rows, const AsciiFileString& reader)
         // Without the room the rows still arrive, one at a time.
     }
 }
+
+}  // namespace
 
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options)
 {

@@ -3,8 +3,6 @@
 #include "import/AsciiNumbers.h"
 #include "platform/Cp932.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr std::array<unsigned char, 128> MakeSingleCharTokenTable()
