@@ -102,4 +102,12 @@ public:
 private:
     CVector* SelectedSampleVector(std::int32_t animation, std::int32_t frame, CVector CAnimation::*member);
     const std::vector<CAnimation>* SelectedSamples(std::int32_t animation) const;
+
+public:
+    // Normals and weights.
+    void RecomputeNormals();            // every main model
+    void RecomputeBackgroundNormals();  // every background model
+    // Stores the range, sets every weight of the main models to 1, then builds the gradient
+    // of every bone in every main model.
+    void SetWeightMapRange(std::int32_t range);
 };
