@@ -53,7 +53,7 @@ void ApplyWeightGradient(CModel& model, std::int32_t rings, std::int32_t bone, s
     if (rings <= 0 || parent < 0)
         return;
     std::vector<CVector>& vertices = model.m_vertices;
-    const float h = static_cast<float>(rings + 1);
+    const float h = static_cast<float>(static_cast<std::int64_t>(rings) + 1);
     const float border = static_cast<float>(rings) / h;
 
     // Border ring: the vertices of the bone sharing a face with a vertex of the parent.

@@ -157,12 +157,6 @@ void CModel::BuildSmoothingLists()
             for (std::int32_t v : m_faces[j].m_indices)
                 m_vertexNormals[v].m_faces.push_back(static_cast<std::int32_t>(j));
 
-    for (CFace& face : m_faces) {
-        face.m_cornerNormals.resize(face.m_indices.size());
-        for (CNormal& corner : face.m_cornerNormals)
-            corner.m_faces.clear();
-    }
-
     // Face normals: normalised (A - B) x (A - C) of the first three corners.
     for (std::size_t j = 0; j < faceCount; ++j) {
         CFace& face = m_faces[j];
@@ -177,10 +171,15 @@ void CModel::BuildSmoothingLists()
     // A corner averages its own face and every face at its vertex whose normal lies within
     // the threshold. A dot product that rounds beyond +-1 has no angle, so that face is left
     // out.
+    // Each face's corner lists are emptied and refilled in turn (the corner normals and
+    // their lists of one face then lie together in memory).
     for (std::size_t j = 0; j < faceCount; ++j) {
+        CFace& face = m_faces[j];
+        face.m_cornerNormals.resize(face.m_indices.size());
+        for (CNormal& corner : face.m_cornerNormals)
+            corner.m_faces.clear();
         if (!usable[j])
             continue;
-        CFace& face = m_faces[j];
         const CVector& normal = face.m_normal;
         const std::int32_t self = static_cast<std::int32_t>(j);
         for (std::size_t c = 0; c < face.m_indices.size(); ++c) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -144,6 +145,10 @@ TEST(WeightGradient, RingsRunInwardFromTheParent)
     strip.scene.SetWeightMapRange(10);
     EXPECT_EQ(strip.row(2), 10.0f / 11.0f);
     EXPECT_EQ(strip.row(7), 5.0f / 11.0f);
+
+    // An absurd range finishes at once; its rings are so thin that they round to 1.
+    strip.scene.SetWeightMapRange(std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(strip.row(2), 1.0f);
 }
 
 TEST(WeightGradient, RootBonesAndBonesReachedOnlyThroughOthersStayRigid)
