@@ -19,24 +19,14 @@
 
 namespace {
 
-// The faces that use a vertex, as listed with the normals; empty when the lists were never
-// built for it.
-const std::vector<std::int32_t>* FacesAt(const CModel& model, std::int32_t v)
-{
-    if (v < 0 || static_cast<std::size_t>(v) >= model.m_vertexNormals.size())
-        return nullptr;
-    return &model.m_vertexNormals[v].m_faces;
-}
-
-// Calls visit(face) for every face of the model in the vertex's list, skipping indices the
-// model does not have.
+// Calls visit(face) for every face in the vertex's list (built with the normals), skipping
+// vertices without a list and faces the model does not have.
 template <typename Visit>
 void ForEachFaceAt(const CModel& model, std::int32_t v, Visit&& visit)
 {
-    const std::vector<std::int32_t>* faces = FacesAt(model, v);
-    if (!faces)
+    if (v < 0 || static_cast<std::size_t>(v) >= model.m_vertexNormals.size())
         return;
-    for (std::int32_t f : *faces)
+    for (std::int32_t f : model.m_vertexNormals[v].m_faces)
         if (f >= 0 && static_cast<std::size_t>(f) < model.m_faces.size())
             visit(model.m_faces[f]);
 }

@@ -169,10 +169,9 @@ void CModel::BuildSmoothingLists()
     }
 
     // A corner averages its own face and every face at its vertex whose normal lies within
-    // the threshold. A dot product that rounds beyond +-1 has no angle, so that face is left
-    // out.
-    // Each face's corner lists are emptied and refilled in turn (the corner normals and
-    // their lists of one face then lie together in memory).
+    // the threshold; a dot product that rounds beyond +-1 has no angle, so that face is left
+    // out. Each face's corner lists are emptied and refilled in turn, so that the corner
+    // normals and lists of one face lie together in memory.
     for (std::size_t j = 0; j < faceCount; ++j) {
         CFace& face = m_faces[j];
         face.m_cornerNormals.resize(face.m_indices.size());
