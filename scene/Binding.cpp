@@ -114,12 +114,13 @@ void CModel::ClearVertexMarks()
 }
 
 // Every vertex reached is bound, gets its deformed copy reset to its rest position with the
-// new bone, and is marked. The walk keeps its own stack (a piece can be as deep as it has
-// vertices); the set of vertices reached, and so every binding, is that of a depth-first
-// walk.
+// new bone, and is marked. The walk keeps its own work list instead of recursing (a piece can
+// be as deep as it has vertices) and goes breadth first, which keeps neighbouring vertices
+// together in memory; any order reaches the same vertices, so the bindings are those of a
+// depth-first walk.
 void CModel::BindConnectedVertices(std::int32_t vertex, std::int32_t bone)
 {
-    std::vector<std::int32_t> pending;
+    std::vector<std::int32_t> pending;  // every vertex reached, in the order reached
     const auto reach = [&](std::int32_t u) {
         if (!IsVertex(*this, u) || m_vertices[u].m_mark)
             return;
@@ -144,11 +145,8 @@ void CModel::BindConnectedVertices(std::int32_t vertex, std::int32_t bone)
         });
     };
     visitFacesOf(vertex);
-    while (!pending.empty()) {
-        const std::int32_t v = pending.back();
-        pending.pop_back();
-        visitFacesOf(v);
-    }
+    for (std::size_t next = 0; next < pending.size(); ++next)
+        visitFacesOf(pending[next]);
 }
 
 void CModel::SetAllWeights(float value)
