@@ -314,3 +314,24 @@ TEST(ConnectedBinding, MissingVerticesAndStaleFaceListsAreSkipped)
     EXPECT_EQ(model.m_vertices[4].m_weight, 2.0f / 3.0f);
     EXPECT_EQ(model.m_vertices[7].m_weight, 1.0f / 3.0f);
 }
+
+TEST(BoneVertexLists, UnknownBoneIdsAreInNoListAndEachModelReplacesTheLast)
+{
+    CCentigrade scene;
+    scene.m_bones.resize(2);
+    scene.m_bones[1].m_id = 1;
+    scene.m_models.resize(2);
+    scene.m_models[0].m_vertices.resize(3);
+    scene.m_models[0].m_vertices[0].m_boneIndex = 1;
+    scene.m_models[0].m_vertices[1].m_boneIndex = 9;  // no bone has id 9
+    scene.m_models[0].m_vertices[2].m_boneIndex = 1;
+    scene.m_models[1].m_vertices.resize(1);
+    scene.m_models[1].m_vertices[0].m_boneIndex = 0;
+
+    scene.m_models[0].BuildBoneVertexLists(scene.m_bones);
+    EXPECT_TRUE(scene.m_bones[0].m_boundVertices.empty());
+    EXPECT_EQ(scene.m_bones[1].m_boundVertices, (std::vector<std::int32_t>{0, 2}));
+    scene.BuildBoneVertexLists();  // every model in turn: the last one's lists remain
+    EXPECT_EQ(scene.m_bones[0].m_boundVertices, (std::vector<std::int32_t>{0}));
+    EXPECT_TRUE(scene.m_bones[1].m_boundVertices.empty());
+}
