@@ -1,6 +1,5 @@
 // Face normals, smoothing lists, corner and vertex normals, the quadrilateral split and the
 // vector arithmetic they rest on.
-#include "scene/CCentigrade.h"
 #include "scene/CFace.h"
 #include "scene/CModel.h"
 #include "scene/SmoothingThreshold.h"
@@ -385,19 +384,6 @@ TEST(Normals, FacesNamingMissingVerticesAreLeftOut)
             ExpectSameVector(corner, CVector(0, 0, 1), "skipped corner");
         }
     }
-}
-
-TEST(Normals, SceneRecomputesMainAndBackgroundModelsSeparately)
-{
-    CCentigrade scene;
-    scene.m_models = {MakeGrid(3), MakeGrid(2)};
-    scene.m_backgroundModels = {MakeGrid(2)};
-    scene.RecomputeNormals();
-    EXPECT_EQ(scene.m_models[0].m_vertexNormals.size(), 9u);
-    EXPECT_EQ(scene.m_models[1].m_faces[0].m_cornerNormals.size(), 4u);
-    EXPECT_TRUE(scene.m_backgroundModels[0].m_vertexNormals.empty());
-    scene.RecomputeBackgroundNormals();
-    ExpectSameVector(scene.m_backgroundModels[0].m_vertexNormals[3], CVector(0, 1, 0), "background");
 }
 
 TEST(Triangles, QuadrilateralSplitsIntoTwoTrianglesWithTheirUVs)
