@@ -161,6 +161,13 @@ public:
     // the redo stack is empty.
     void Redo();
 
+    // Normals and weights.
+    void RecomputeNormals();            // every main model
+    void RecomputeBackgroundNormals();  // every background model
+    // Stores the range, sets every weight of the main models to 1, then builds the gradient
+    // of every bone in every main model.
+    void SetWeightMapRange(std::int32_t range);
+
     // Model import
     // Reads a Metasequoia file (CP932 path) as the main model; true when it was read whole.
     bool ImportMqo(const std::string& path);

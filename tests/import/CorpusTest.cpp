@@ -54,6 +54,9 @@ TEST_P(Corpus, ImportsWithTheCountsOfItsObjects)
         for (std::int32_t i : face.m_indices)
             ASSERT_TRUE(i >= 0 && static_cast<std::size_t>(i) < model.m_vertices.size());
     EXPECT_TRUE(m_messages.messages.empty());
+    // The open road goes on to the normals of the model just read.
+    g_scene.RecomputeNormals();
+    EXPECT_EQ(g_scene.m_models[0].m_vertexNormals.size(), file.vertices);
 }
 
 // Counts: the vertex and face rows of every ordinary object, times 1 + the number of mirror
