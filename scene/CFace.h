@@ -19,4 +19,15 @@ public:
     CVector m_normal;                       // face normal
     std::vector<CUV> m_uvs;                 // one per corner
     std::vector<CNormal> m_cornerNormals;   // one smoothed normal per corner
+
+    // Triangles of a quadrilateral: fill this face with corners 0, 1, 2 (0, 2, 3) of the
+    // source and their UVs, the source's material and face normal, keep this face's corner
+    // normals, and return a copy. Corners or UVs the source lacks are left out.
+    CFace MakeFirstTriangle(const CFace& source);
+    CFace MakeSecondTriangle(const CFace& source);
+
+    // Copies for merging objects: material and UVs kept, corner indices plus offset; the
+    // mirrored copy reverses the corners and their UVs. Normals as a new face has them.
+    static CFace MakeOffsetCopy(const CFace& source, std::int32_t offset);
+    static CFace MakeMirroredCopy(const CFace& source, std::int32_t offset);
 };
