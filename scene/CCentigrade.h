@@ -102,4 +102,15 @@ public:
 private:
     CVector* SelectedSampleVector(std::int32_t animation, std::int32_t frame, CVector CAnimation::*member);
     const std::vector<CAnimation>* SelectedSamples(std::int32_t animation) const;
+
+public:
+    // Drawing and picking. Defined by the viewport library (kmx_viewport), which needs a
+    // rendering context; the core never calls them.
+    void RenderScene();
+    void SetupCamera();
+    void SetBackgroundColor(COLORREF color);
+    void DrawSelectionRect(const std::array<std::int32_t, 4>& rect);
+    void CompileBackgroundList();
+    bool Pick(int x, int y);
+    void ProcessPickHits(int hitCount, const unsigned* buffer, std::size_t bufferWords);
 };

@@ -11,6 +11,7 @@
 
 class CArchive;
 class CBone;
+class CMaterial;
 
 class CModel {
 public:
@@ -30,4 +31,12 @@ public:
     std::vector<CVector> m_deformedVertices;    // posed vertices
     std::vector<CNormal> m_vertexNormals;       // one per vertex
     std::vector<CFace> m_faces;
+
+    // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
+    // context; the core never calls them.
+    void DrawFacesWithMaterialMap(const std::vector<CMaterial>& materials,
+                                  const std::vector<std::int32_t>& materialMap) const;
+    void DrawFaces(const std::vector<CMaterial>& materials) const;
+    void DrawEdges() const;
+    void DrawVertices(int selectedBone) const;
 };
