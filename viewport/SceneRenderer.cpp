@@ -95,6 +95,40 @@ std::int32_t MappedMaterial(const std::vector<std::int32_t>* map, std::int32_t i
     return index;
 }
 
+// Scratch arrays reused from frame to frame.
+std::vector<float>& ScratchPositions()
+{
+    static std::vector<float> positions;
+    return positions;
+}
+
+std::vector<float>& ScratchColours()
+{
+    static std::vector<float> colours;
+    return colours;
+}
+
+// One batch from client arrays of x, y, z triples (and r, g, b triples when given); the same
+// vertices, in the same order, as one glBegin/glEnd batch. The current colour is left as the
+// last vertex's.
+void DrawArrays(GLenum mode, const std::vector<float>& positions, const std::vector<float>* colours)
+{
+    const GLsizei count = static_cast<GLsizei>(positions.size() / 3);
+    if (count == 0)
+        return;
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    if (colours) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, 0, colours->data());
+    }
+    glDrawArrays(mode, 0, count);
+    glPopClientAttrib();
+    if (colours)
+        glColor3fv(colours->data() + colours->size() - 3);
+}
+
 bool CornersValid(const CFace& face, std::size_t vertexCount)
 {
     return std::all_of(face.m_indices.begin(), face.m_indices.end(), [&](std::int32_t i) {
@@ -300,20 +334,24 @@ void CModel::DrawEdges() const
 {
     GlColor(g_scene.m_lineColor);
     const std::size_t count = m_deformedVertices.size();
-    glBegin(GL_LINES);
+    std::vector<float>& lines = ScratchPositions();
+    lines.clear();
+    const auto add = [&](const CVector& v) {
+        lines.push_back(v.m_x);
+        lines.push_back(v.m_y);
+        lines.push_back(v.m_z);
+    };
     for (const CFace& face : m_faces) {
         const std::size_t corners = face.m_indices.size();
         if (corners < 2 || corners > 4 || !CornersValid(face, count))
             continue;
         const std::size_t segments = corners == 2 ? 1 : corners;
         for (std::size_t k = 0; k < segments; ++k) {
-            const CVector& a = m_deformedVertices[face.m_indices[k]];
-            const CVector& b = m_deformedVertices[face.m_indices[(k + 1) % corners]];
-            glVertex3f(a.m_x, a.m_y, a.m_z);
-            glVertex3f(b.m_x, b.m_y, b.m_z);
+            add(m_deformedVertices[face.m_indices[k]]);
+            add(m_deformedVertices[face.m_indices[(k + 1) % corners]]);
         }
     }
-    glEnd();
+    DrawArrays(GL_LINES, lines, nullptr);
 }
 
 void CModel::DrawVertices(int selectedBone) const
@@ -321,19 +359,32 @@ void CModel::DrawVertices(int selectedBone) const
     const COLORREF line = g_scene.m_lineColor;
     const COLORREF selectedLine = g_scene.m_selectedLineColor;
     const std::size_t count = std::min(m_vertices.size(), m_deformedVertices.size());
-    glBegin(GL_POINTS);
+    std::vector<float>& positions = ScratchPositions();
+    std::vector<float>& colours = ScratchColours();
+    positions.resize(3 * count);
+    colours.resize(3 * count);
     for (std::size_t i = 0; i < count; ++i) {
         const CVector& rest = m_vertices[i];
+        COLORREF colour = line;
+        float grey = -1.0f;
         if (selectedBone >= 0 && rest.m_boneIndex == selectedBone) {
             if (rest.m_weight < 1.0f)
-                glColor3f(rest.m_weight, rest.m_weight, rest.m_weight);
+                grey = rest.m_weight;
             else
-                GlColor(selectedLine);
+                colour = selectedLine;
+        }
+        float* c = &colours[3 * i];
+        if (grey >= 0.0f) {
+            c[0] = c[1] = c[2] = grey;
         } else {
-            GlColor(line);
+            c[0] = RedOf(colour) / 255.0f;
+            c[1] = GreenOf(colour) / 255.0f;
+            c[2] = BlueOf(colour) / 255.0f;
         }
         const CVector& p = m_deformedVertices[i];
-        glVertex3f(p.m_x, p.m_y, p.m_z);
+        positions[3 * i] = p.m_x;
+        positions[3 * i + 1] = p.m_y;
+        positions[3 * i + 2] = p.m_z;
     }
-    glEnd();
+    DrawArrays(GL_POINTS, positions, &colours);
 }
