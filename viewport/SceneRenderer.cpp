@@ -365,18 +365,11 @@ void CModel::DrawVertices(int selectedBone) const
     colours.resize(3 * count);
     for (std::size_t i = 0; i < count; ++i) {
         const CVector& rest = m_vertices[i];
-        COLORREF colour = line;
-        float grey = -1.0f;
-        if (selectedBone >= 0 && rest.m_boneIndex == selectedBone) {
-            if (rest.m_weight < 1.0f)
-                grey = rest.m_weight;
-            else
-                colour = selectedLine;
-        }
         float* c = &colours[3 * i];
-        if (grey >= 0.0f) {
-            c[0] = c[1] = c[2] = grey;
+        if (selectedBone >= 0 && rest.m_boneIndex == selectedBone && rest.m_weight < 1.0f) {
+            c[0] = c[1] = c[2] = rest.m_weight;  // grey by the parent's share
         } else {
+            const COLORREF colour = selectedBone >= 0 && rest.m_boneIndex == selectedBone ? selectedLine : line;
             c[0] = RedOf(colour) / 255.0f;
             c[1] = GreenOf(colour) / 255.0f;
             c[2] = BlueOf(colour) / 255.0f;
