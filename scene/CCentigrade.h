@@ -104,6 +104,62 @@ private:
     const std::vector<CAnimation>* SelectedSamples(std::int32_t animation) const;
 
 public:
+    // Key-frame in-betweening
+    // Every bone, in index order: CBone::InterpolateHermite when m_hermite is set, else
+    // CBone::InterpolateLinear.
+    void InterpolateAllBones();
+
+    // Animation list, key flags and material maps
+    // Appends an animation named "Animation_%d" with the smallest number whose name no
+    // existing one equals case-insensitively (99999 when all are taken); every bone gets
+    // g_lastFrame + 1 reset samples with sample 0 a key.
+    void AddAnimation();
+    // Appends a copy of animation `source` (every sample with its key flag) under
+    // "Animation_%d" with the smallest number whose name no existing one equals byte for byte;
+    // adds nothing when 0..19999 are all taken or `source` names no animation.
+    void DuplicateAnimation(std::int32_t source);
+    // Removes animation `index` (its name and every bone's samples); when none is left, adds a
+    // fresh one as AddAnimation does. The material maps are the caller's.
+    void DeleteAnimation(std::int32_t index);
+    // Name clashes for renaming, compared case-insensitively: with any animation but
+    // g_currentAnimation, any bone but the selected one, any material but the current one.
+    bool AnimationNameExists(const std::string& name) const;
+    bool BoneNameExists(const std::string& name) const;
+    bool MaterialNameExists(const std::string& name) const;
+    // Sets the key flag of sample [animation][frame] of the selected bone (when a bone and
+    // the current animation are selected), or of every bone. Frame 0 always stays a key:
+    // a frame below 1 changes nothing; so does a sample that does not exist.
+    void SetKeyFlag(std::int32_t animation, std::int32_t frame, bool value);
+    void SetKeyFlagAllBones(std::int32_t animation, std::int32_t frame, bool value);
+    // Appends an identity material map (entry k = k, one per material).
+    void AddMaterialMap();
+    // One identity map per animation name, one entry per material.
+    void ResetMaterialMaps();
+    // One map per animation name, one entry per material: existing entries keep their
+    // values, new entries k get k.
+    void FitMaterialMaps();
+    // Every bone's animation `index` gets g_lastFrame + 1 samples; the samples after
+    // g_previousLastFrame are reset and sample 0 is a key.
+    void ExtendAnimation(std::int32_t index);
+
+    // Undo and redo
+    // Nothing without bones; otherwise pushes g_currentAnimation, g_currentFrame,
+    // g_editFrame and a copy of every bone's sample at that animation and frame.
+    void PushUndoSnapshot();
+    // The same onto the redo stacks.
+    void PushRedoSnapshot();
+    // Empties the four redo stacks (every edit does this before it pushes its undo entry).
+    void ClearRedo();
+    // Restores the samples of the top undo entry (keeping their present values on the redo
+    // stack) and moves to the edit before it: g_currentFrame := the entry's edit frame,
+    // g_currentAnimation := the animation of the entry below it (or of the entry itself when
+    // it was the only one). Nothing when the undo stack is empty.
+    void Undo();
+    // Restores the samples of the top redo entry (keeping their present values on the undo
+    // stack) and moves to its animation and frame; g_editFrame := that frame. Nothing when
+    // the redo stack is empty.
+    void Redo();
+
     // Drawing and picking. Defined by the viewport library (kmx_viewport), which needs a
     // rendering context; the core never calls them.
     void RenderScene();

@@ -12,6 +12,7 @@
 class CArchive;
 class CBone;
 class CMaterial;
+class MatrixStack;
 
 class CModel {
 public:
@@ -31,6 +32,46 @@ public:
     std::vector<CVector> m_deformedVertices;    // posed vertices
     std::vector<CNormal> m_vertexNormals;       // one per vertex
     std::vector<CFace> m_faces;
+
+    // Posing and skinning
+    //
+    // Each routine poses the bones whose parent is key (-1: the roots) and, below each of
+    // them, its descendants, for one animation and frame, composing every bone's transform
+    // on the stack's top: push, the bone transform of its sample, m_matrix := the top, skin
+    // its bound vertices, the same for its children (by bone index), pop. s is the scale
+    // factor: 1 for the view, the export scale for exporters; it scales the translations
+    // and pivots, not the vertices. The stack is left as it was found.
+    //
+    // The usual call poses in model space from the identity:
+    //     MatrixStack stack;
+    //     model.PoseAndSkin(stack, g_scene.m_bones, -1, animation, frame, 1.0f);
+    // after which every reached bone's m_matrix and the model's m_deformedVertices hold the
+    // pose. The view draws m_deformedVertices as they are and multiplies by a bone's
+    // m_matrix (glMultMatrixf) to draw in that bone's space.
+    //
+    // Each bone is posed at most once per call. A bone no root reaches (a bad parent id, a
+    // parent cycle) is not posed: its m_matrix keeps its value, the identity if it was never
+    // posed. A bone without a sample at [animation][frame] is skipped with its descendants.
+    // Bound-vertex indices beyond m_vertices or m_deformedVertices are skipped. Deformed
+    // vertices get the posed x, y, z, weight 1, bone -1 and mark 0; vertices no posed bone
+    // lists keep their previous deformed values.
+
+    // The view's and the Metasequoia export's posing: translate by s*T + s*head. A vertex of
+    // weight 1, or of a root bone, follows its bone; a vertex of weight w below 1 follows
+    // (1 - w) * its bone's matrix + w * the parent's matrix.
+    void PoseAndSkin(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key, std::int32_t animation,
+                     std::int32_t frame, float s);
+    // As PoseAndSkin, but translating by (head + T)*s and every vertex following its own bone
+    // whatever its weight.
+    void PoseAndSkinRigid(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key, std::int32_t animation,
+                          std::int32_t frame, float s);
+    // As PoseAndSkinRigid with the Y and Z axes mirrored (CAnimation::ApplyTransformMirrored);
+    // the rest vertices are transformed as they are.
+    void PoseAndSkinMirrored(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key,
+                             std::int32_t animation, std::int32_t frame, float s);
+    // The bone matrices of PoseAndSkinRigid only; no vertex is touched.
+    void PoseBones(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key, std::int32_t animation,
+                   std::int32_t frame, float s) const;
 
     // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
     // context; the core never calls them.

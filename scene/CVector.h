@@ -1,9 +1,11 @@
 // A point, vertex or vector; inside a pose sample also Euler angles or scale factors.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 class CArchive;
+class MatrixStack;
 
 class CVector {
 public:
@@ -19,4 +21,13 @@ public:
     float m_weight = 1.0f;         // 1 = rigid to its bone; below 1 the parent bone's share
     std::int32_t m_boneIndex = -1;  // bone id, -1 = unbound
     std::int32_t m_mark = 0;        // visited mark of the connected binding; never stored
+
+    // Posing and skinning
+    // Rotates the stack's top by these Euler angles in degrees: about X by m_x, then about Y
+    // by m_y, then about Z by m_z. The matrix is Rx*Ry*Rz, so a point turns about Z first.
+    void ApplyRotation(MatrixStack& stack) const;
+    // This point times the column-major matrix m, without division (the fourth row is
+    // ignored): x' = x*m[0] + y*m[4] + z*m[8] + m[12], y' with m[1], m[5], m[9], m[13],
+    // z' with m[2], m[6], m[10], m[14]. The result has weight 1, bone -1 and mark 0.
+    CVector TransformPoint(const std::array<float, 16>& m) const;
 };
