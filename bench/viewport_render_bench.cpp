@@ -88,6 +88,6 @@ void PickGizmo(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(RenderFrame)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderFrame)->Arg(10000)->Arg(20000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PickVertex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PickGizmo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

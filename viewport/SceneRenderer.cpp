@@ -2,6 +2,7 @@
 // models, grid, edges, vertices coloured by binding, bones with the selected bone's gizmo and
 // the rubber band.
 #include "platform/Color.h"
+#include "platform/MatrixStack.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 #include "viewport/CameraTransform.h"
@@ -80,10 +81,14 @@ void LoadCamera(CCentigrade& scene, float zoom)
     MultiplyCameraGl(scene, zoom);
 }
 
+// Poses the bones and skins every main model at the current animation and frame, in model
+// space on a stack of its own.
 void PoseMainModels(CCentigrade& scene)
 {
-    // TODO(posing): pose and skin every main model once posing has landed.
-    (void)scene;
+    for (CModel& model : scene.m_models) {
+        MatrixStack stack;
+        model.PoseAndSkin(stack, scene.m_bones, -1, g_currentAnimation, g_currentFrame, 1.0f);
+    }
 }
 
 // The id of the material a face is drawn with. A face whose material index has no entry in
@@ -206,8 +211,13 @@ void DrawBonesAndGizmo(CCentigrade& scene, float gizmoScale)
     }
 }
 
-void CompileBackgroundListNow(const CCentigrade& scene)
+void CompileBackgroundListNow(CCentigrade& scene)
 {
+    // Background models are never posed: they are drawn where the file put them (the reader
+    // leaves their deformed copy empty).
+    for (CModel& model : scene.m_backgroundModels)
+        if (model.m_deformedVertices.size() != model.m_vertices.size())
+            model.ResetDeformedVertices();
     glNewList(DisplayListBackground, GL_COMPILE);
     for (const CModel& model : scene.m_backgroundModels)
         model.DrawFaces(scene.m_backgroundMaterials);

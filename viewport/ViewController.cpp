@@ -7,11 +7,6 @@
 
 namespace {
 
-// TODO(undo): the scene's undo and in-betweening once they have landed.
-void ClearRedo() {}
-void PushUndoSnapshot() {}
-void InterpolateAllBones() {}
-
 void ShowBoneValues()
 {
     if (CPaneDirectory* panes = GetPaneDirectory(); panes && panes->m_sliderView)
@@ -151,7 +146,7 @@ void CViewController::LeftUp(int x, int y)
         m_window.Pick(x, y);
         g_scene.m_selectionRect = {x, y, x, y};
     } else if (mode == EditModeTranslate || mode == EditModeRotate || mode == EditModeScale) {
-        InterpolateAllBones();
+        g_scene.InterpolateAllBones();
     }
     m_window.Render();
     if (!m_undoPending)
@@ -255,8 +250,8 @@ void CViewController::DragGizmo(float dx, float dy)
         break;
     }
     if (m_undoPending && (amount[0] != 0.0f || amount[1] != 0.0f || amount[2] != 0.0f)) {
-        ClearRedo();
-        PushUndoSnapshot();
+        g_scene.ClearRedo();
+        g_scene.PushUndoSnapshot();
         m_undoPending = false;
     }
     CAnimation* sample = CurrentSample();

@@ -202,6 +202,27 @@ TEST_F(Picking, AZeroSizeBandPicksWithOnePixel)
     EXPECT_EQ(g_scene.m_models[0].m_vertices[1].m_boneIndex, -1);
 }
 
+TEST_F(Picking, VerticesArePickedWhereThePoseHasMovedThem)
+{
+    CModel model;
+    model.m_vertices = {CVector(0, 50, 0)};
+    model.m_vertices[0].m_boneIndex = 0;
+    model.ResetDeformedVertices();
+    g_scene.m_models.push_back(model);
+    g_scene.m_bones.push_back(MakeBone(0, -1, CVector(-100, 0, 0), CVector(-100, 30, 0)));
+    g_scene.m_bones.push_back(MakeBone(1, -1, CVector(100, -100, 0), CVector(100, -70, 0)));
+    g_scene.m_bones[0].m_animations[0][0].m_translate = CVector(60, 0, 0);
+    g_scene.BuildBoneVertexLists();
+    g_scene.m_selectedBone = 1;
+    g_scene.RenderScene();
+    EXPECT_FLOAT_EQ(g_scene.m_models[0].m_deformedVertices[0].m_x, 60.0f);
+
+    EXPECT_FALSE(PickAt(0, 50, 0));  // the rest position is empty
+    EXPECT_EQ(g_scene.m_models[0].m_vertices[0].m_boneIndex, 0);
+    EXPECT_TRUE(PickAt(60, 50, 0));
+    EXPECT_EQ(g_scene.m_models[0].m_vertices[0].m_boneIndex, 1);
+}
+
 // Hit records are read by their own name counts and never past the end of the buffer.
 TEST(PickHits, RecordsAreParsedByTheirNameCountsWithinTheBuffer)
 {

@@ -108,6 +108,33 @@ TEST_F(RenderPass, FacesTakeTheirMaterialThroughTheCurrentAnimationsMap)
     EXPECT_TRUE(Near(PixelAt(-40, 0, 0), kLitGrey));
 }
 
+TEST_F(RenderPass, BackgroundModelsAreDrawnFromTheirListEvenWithFacesHidden)
+{
+    ShowOnly(false, false, false, false, false);
+    CMaterial red(4);
+    red.m_color = {1.0f, 0.0f, 0.0f, 1.0f};
+    red.UpdateGlColors();
+    g_scene.m_backgroundMaterials.push_back(red);
+    g_scene.m_backgroundModels.push_back(MakeQuadModel(-40, 0, 0, 30, true, 4));
+    g_scene.m_backgroundModels.back().m_deformedVertices.clear();  // as the reader leaves them
+    g_scene.m_backgroundModels.push_back(MakeQuadModel(40, 0, 0, 30, true, 0));  // no such material
+    g_scene.CompileBackgroundList();
+    g_scene.RenderScene();
+    EXPECT_TRUE(Near(PixelAt(-40, 0, 0), {255, 0, 0}));
+    EXPECT_EQ(PixelAt(40, 0, 0), kBackground);
+
+    // The list keeps what it was compiled from until it is compiled again.
+    g_scene.m_backgroundModels.clear();
+    g_scene.m_backgroundModels.push_back(MakeQuadModel(40, 0, 0, 30, true, 4));
+    g_scene.RenderScene();
+    EXPECT_EQ(PixelAt(40, 0, 0), kBackground);
+    EXPECT_TRUE(Near(PixelAt(-40, 0, 0), {255, 0, 0}));
+    g_scene.CompileBackgroundList();
+    g_scene.RenderScene();
+    EXPECT_EQ(PixelAt(-40, 0, 0), kBackground);
+    EXPECT_TRUE(Near(PixelAt(40, 0, 0), {255, 0, 0}));
+}
+
 TEST_F(RenderPass, VerticesAreColouredByTheirBinding)
 {
     ShowOnly(false, false, true, false, false);

@@ -65,6 +65,7 @@ protected:
         g_editFrame = 0;
         g_scene.m_bones.push_back(MakeBone(0, -1, CVector(), CVector(0, 10, 0)));
         g_scene.m_selectedBone = 0;
+        Sample().m_key = true;  // drags at a key survive the in-betweening on release
         directory.m_sliderView = &panes;
         directory.m_hierarchyView = &panes;
         SetPaneDirectory(&directory);
@@ -158,6 +159,7 @@ TEST_F(ViewControllerTest, GizmoDragsChangeTheSelectedBonesSampleAtTheCurrentFra
     };
     for (const Case& c : cases) {
         Sample() = CAnimation();
+        Sample().m_key = true;
         g_scene.m_editMode = c.mode;
         window.onPick = [&] { g_scene.m_activeHandle = c.handle; };
         Drag(MouseButton::Left, {100, 100}, {{110, 95}});
@@ -167,10 +169,8 @@ TEST_F(ViewControllerTest, GizmoDragsChangeTheSelectedBonesSampleAtTheCurrentFra
         EXPECT_FLOAT_EQ(v.m_x, c.expected.m_x) << c.mode << " " << c.handle;
         EXPECT_FLOAT_EQ(v.m_y, c.expected.m_y) << c.mode << " " << c.handle;
         EXPECT_FLOAT_EQ(v.m_z, c.expected.m_z) << c.mode << " " << c.handle;
-        EXPECT_FALSE(Sample().m_key);
+        EXPECT_TRUE(Sample().m_key);
     }
-    // Only the current frame's sample moved.
-    EXPECT_FLOAT_EQ(g_scene.m_bones[0].m_animations[0][3].m_scale.m_x, 1.0f);
 }
 
 TEST_F(ViewControllerTest, ADisabledAxisChangesNothingButStillMarksTheDocument)
@@ -202,25 +202,56 @@ TEST_F(ViewControllerTest, ADragOutsideTheBonesSamplesWritesNothing)
     EXPECT_EQ(window.modified, 4);
 }
 
-TEST_F(ViewControllerTest, OnePressDragReleaseIsOneEditAndSetsTheEditFrame)
+TEST_F(ViewControllerTest, OnePressDragReleaseIsOneUndoStepAndSetsTheEditFrame)
 {
     window.onPick = [] { g_scene.m_activeHandle = GizmoHandleX; };
+    g_scene.m_redoAnimations = {0};  // a redo entry that the edit discards
+    g_scene.m_redoFrames = {0};
+    g_scene.m_redoEditFrames = {0};
+    g_scene.m_redoPoses = {{CAnimation()}};
     controller.OnButtonDown(MouseButton::Left, 0, 0, kNone);
     controller.OnMouseMove(5, 5, kNone);  // A = 0: nothing yet
-    EXPECT_TRUE(controller.IsUndoPending());
+    EXPECT_TRUE(g_scene.m_undoAnimations.empty());
+    EXPECT_EQ(g_scene.m_redoAnimations.size(), 1u);
     controller.OnMouseMove(10, 5, kNone);
-    EXPECT_FALSE(controller.IsUndoPending());
     controller.OnMouseMove(20, 5, kNone);
     controller.OnButtonUp(MouseButton::Left, 20, 5, kNone);
     EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 15.0f);
+    ASSERT_EQ(g_scene.m_undoAnimations.size(), 1u);
+    EXPECT_TRUE(g_scene.m_redoAnimations.empty());
+    EXPECT_EQ(g_scene.m_undoFrames[0], 4);
+    EXPECT_EQ(g_scene.m_undoEditFrames[0], 0);  // the edit frame before this edit
+    EXPECT_FLOAT_EQ(g_scene.m_undoPoses[0][0].m_translate.m_x, 0.0f);
     EXPECT_EQ(g_editFrame, 4);
 
-    // A new press starts a new group; a click without a drag leaves the edit frame alone.
+    // A new press starts a new step; a click without a drag pushes none and keeps the frame.
     g_currentFrame = 9;
-    controller.OnButtonDown(MouseButton::Left, 0, 0, kNone);
-    EXPECT_TRUE(controller.IsUndoPending());
-    controller.OnButtonUp(MouseButton::Left, 0, 0, kNone);
+    Drag(MouseButton::Left, {0, 0}, {});
+    EXPECT_EQ(g_scene.m_undoAnimations.size(), 1u);
     EXPECT_EQ(g_editFrame, 4);
+    g_currentFrame = 4;
+    Drag(MouseButton::Left, {0, 0}, {{3, 0}, {6, 0}});
+    EXPECT_EQ(g_scene.m_undoAnimations.size(), 2u);
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 21.0f);
+
+    g_scene.Undo();
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 15.0f);
+}
+
+TEST_F(ViewControllerTest, ADragBetweenKeysIsReplacedByTheInBetweenOnRelease)
+{
+    window.onPick = [] { g_scene.m_activeHandle = GizmoHandleX; };
+    g_scene.m_hermite = false;
+    g_scene.m_bones[0].m_animations[0][10].m_key = true;
+    g_scene.m_bones[0].m_animations[0][10].m_translate.m_x = 10.0f;
+    g_currentFrame = 7;
+    controller.OnButtonDown(MouseButton::Left, 0, 0, kNone);
+    controller.OnMouseMove(100, 0, kNone);
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 100.0f);
+    controller.OnButtonUp(MouseButton::Left, 100, 0, kNone);
+    // Keys at 4 (x 0) and 10 (x 10): frame 7 lies half way.
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 5.0f);
+    EXPECT_EQ(g_scene.m_undoAnimations.size(), 1u);
 }
 
 TEST_F(ViewControllerTest, CaptureIsTakenByTheFirstPressAndGivenBackWithTheLastRelease)
