@@ -160,6 +160,13 @@ public:
     // the redo stack is empty.
     void Redo();
 
+    // Normals and weights.
+    void RecomputeNormals();            // every main model
+    void RecomputeBackgroundNormals();  // every background model
+    // Stores the range, sets every weight of the main models to 1, then builds the gradient
+    // of every bone in every main model.
+    void SetWeightMapRange(std::int32_t range);
+
     // Drawing and picking. Defined by the viewport library (kmx_viewport), which needs a
     // rendering context; the core never calls them.
     void RenderScene();

@@ -19,4 +19,10 @@ public:
     CVector m_normal;                       // face normal
     std::vector<CUV> m_uvs;                 // one per corner
     std::vector<CNormal> m_cornerNormals;   // one smoothed normal per corner
+
+    // Triangles of a quadrilateral: fill this face with corners 0, 1, 2 (0, 2, 3) of the
+    // source and their UVs, the source's material and face normal, keep this face's corner
+    // normals, and return a copy. Corners or UVs the source lacks are left out.
+    CFace MakeFirstTriangle(const CFace& source);
+    CFace MakeSecondTriangle(const CFace& source);
 };

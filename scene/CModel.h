@@ -73,6 +73,25 @@ public:
     void PoseBones(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key, std::int32_t animation,
                    std::int32_t frame, float s) const;
 
+    // Face geometry, normals and vertex binding. Faces naming a vertex the model lacks take
+    // no part in smoothing and binding.
+    // Face lists per vertex, face normals and the faces each corner averages (smoothing angle).
+    void BuildSmoothingLists();
+    // Corner normal := normalised sum of the normals of the faces in the corner's list.
+    void ComputeCornerNormals();
+    // Each vertex takes the corner normal of the last face (in face order) using it.
+    void StoreVertexNormals();
+    // Face list := source's faces with quadrilaterals split in two; other corner counts dropped.
+    void TriangulateFrom(const CModel& source);
+    // glVertex3f of the deformed positions of corners i and j of a face (viewport library).
+    void EmitEdge(std::int32_t face, std::int32_t i, std::int32_t j) const;
+    void ClearVertexMarks();
+    // Binds every unmarked vertex connected through faces to the given vertex, marking it.
+    void BindConnectedVertices(std::int32_t vertex, std::int32_t bone);
+    void SetAllWeights(float value);
+    // Parent-share weights in rings inward from the border between a bone and its parent.
+    void BuildWeightGradient(std::int32_t rings, std::int32_t bone, std::int32_t parent);
+
     // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
     // context; the core never calls them.
     void DrawFacesWithMaterialMap(const std::vector<CMaterial>& materials,

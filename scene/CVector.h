@@ -30,4 +30,16 @@ public:
     // ignored): x' = x*m[0] + y*m[4] + z*m[8] + m[12], y' with m[1], m[5], m[9], m[13],
     // z' with m[2], m[6], m[10], m[14]. The result has weight 1, bone -1 and mark 0.
     CVector TransformPoint(const std::array<float, 16>& m) const;
+
+    // Vector arithmetic: x, y and z only; a new vector has weight 1, no bone and mark 0.
+    // Lengths are single-precision sums of squares with a double square root; a vector of
+    // length 0 normalises to (0, 0, 1).
+    CVector Add(const CVector& other) const;       // this + other
+    CVector Subtract(const CVector& other) const;  // this - other
+    CVector& operator+=(const CVector& other);
+    static float Dot(const CVector& a, const CVector& b);
+    CVector& Cross(const CVector& a, const CVector& b);  // this := a x b
+    CVector& Normalize();
+    bool Equals(const CVector& other) const;   // x, y and z all equal
+    bool Compare(const CVector& other) const;  // any of x, y, z differs
 };
