@@ -316,9 +316,8 @@ void CCentigrade::ProcessPickHits(int hitCount, const unsigned* buffer, std::siz
     if (m_editMode == EditModeConnectedSelect && haveVertex) {
         if (nearestModel < m_models.size() && nearestVertex < m_models[nearestModel].m_vertices.size()) {
             CModel& model = m_models[nearestModel];
-            for (CVector& v : model.m_vertices)
-                v.m_mark = 0;
-            // TODO(binding): model.BindConnectedVertices(nearestVertex, m_selectedBone) once it has landed.
+            model.ClearVertexMarks();
+            model.BindConnectedVertices(static_cast<std::int32_t>(nearestVertex), m_selectedBone);
             model.BuildBoneVertexLists(m_bones);
         }
         return;

@@ -223,6 +223,35 @@ TEST_F(Picking, VerticesArePickedWhereThePoseHasMovedThem)
     EXPECT_EQ(g_scene.m_models[0].m_vertices[0].m_boneIndex, 1);
 }
 
+TEST_F(Picking, ConnectedSelectBindsThePiecesOfThePickedVertexOnly)
+{
+    CModel model = MakeQuadModel(-50, 0, 0, 40, true);
+    const CModel other = MakeQuadModel(50, 0, 0, 40, true);
+    for (CFace face : other.m_faces) {
+        for (std::int32_t& i : face.m_indices)
+            i += 4;
+        model.m_faces.push_back(face);
+    }
+    model.m_vertices.insert(model.m_vertices.end(), other.m_vertices.begin(), other.m_vertices.end());
+    model.m_vertices.emplace_back(0, 60, 0);  // a vertex of no face
+    SetFlatNormals(model);
+    model.ResetDeformedVertices();
+    g_scene.m_models.push_back(model);
+    g_scene.m_bones.push_back(MakeBone(0, -1, CVector(0, -100, 0), CVector(0, -70, 0)));
+    g_scene.m_selectedBone = 0;
+    g_scene.m_editMode = EditModeConnectedSelect;
+    g_scene.m_shiftDown = true;  // plays no part here
+    g_scene.RenderScene();
+
+    EXPECT_TRUE(PickAt(-30, 20, 0));
+    const std::vector<CVector>& rest = g_scene.m_models[0].m_vertices;
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(rest[i].m_boneIndex, i < 4 ? 0 : -1) << i;
+    EXPECT_EQ(g_scene.m_bones[0].m_boundVertices, (std::vector<std::int32_t>{0, 1, 2, 3}));
+    EXPECT_TRUE(PickAt(0, 60, 0));
+    EXPECT_EQ(rest[8].m_boneIndex, -1);
+}
+
 // Hit records are read by their own name counts and never past the end of the buffer.
 TEST(PickHits, RecordsAreParsedByTheirNameCountsWithinTheBuffer)
 {

@@ -1,37 +1,11 @@
 #include "viewport/SceneBuilders.h"
 
-#include <cmath>
-
-namespace {
-
-CVector Normalised(float x, float y, float z)
-{
-    const float length = static_cast<float>(std::sqrt(static_cast<double>(x * x + y * y + z * z)));
-    if (length == 0.0f)
-        return CVector(0, 0, 1);
-    return CVector(x / length, y / length, z / length);
-}
-
-}  // namespace
 
 void SetFlatNormals(CModel& model)
 {
-    for (CFace& face : model.m_faces) {
-        if (face.m_indices.size() < 3)
-            continue;
-        const CVector& a = model.m_vertices[face.m_indices[0]];
-        const CVector& b = model.m_vertices[face.m_indices[1]];
-        const CVector& c = model.m_vertices[face.m_indices[2]];
-        const float ux = a.m_x - b.m_x, uy = a.m_y - b.m_y, uz = a.m_z - b.m_z;
-        const float vx = a.m_x - c.m_x, vy = a.m_y - c.m_y, vz = a.m_z - c.m_z;
-        face.m_normal = Normalised(uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx);
-        face.m_cornerNormals.assign(face.m_indices.size(), CNormal());
-        for (CNormal& n : face.m_cornerNormals) {
-            n.m_x = face.m_normal.m_x;
-            n.m_y = face.m_normal.m_y;
-            n.m_z = face.m_normal.m_z;
-        }
-    }
+    model.BuildSmoothingLists();
+    model.ComputeCornerNormals();
+    model.StoreVertexNormals();
 }
 
 CModel MakeQuadModel(float cx, float cy, float z, float size, bool facingViewer, std::int32_t material)

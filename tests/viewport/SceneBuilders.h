@@ -17,6 +17,5 @@ CModel MakeGridModel(int n, float x0, float x1, float y0, float y1, float z);
 // A root bone from head to tail with one animation of g_lastFrame + 1 samples.
 CBone MakeBone(std::int32_t id, std::int32_t parent, CVector head, CVector tail);
 
-// Face and corner normals from the rest positions: each face's normal (A - B) x (A - C),
-// normalised, copied to its corners.
+// Face lists, face normals and corner normals from the rest positions.
 void SetFlatNormals(CModel& model);
