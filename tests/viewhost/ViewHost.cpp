@@ -142,9 +142,12 @@ void LoadModel(const std::string& file)
     ChangeDirectoryToFileFolder(path);
     if (!g_scene.ImportMqo(path))
         std::fprintf(stderr, "could not read %s\n", path.c_str());
+    // As the document opens a model file.
     g_currentAnimation = 0;
     g_scene.ResetDeformedVertices();
     g_scene.BuildBoneVertexLists();
+    g_scene.ResetMaterialMaps();
+    g_scene.RecomputeNormals();
     // The profile's default display colours.
     g_scene.m_lineColor = MakeRgb(229, 127, 178);
     g_scene.m_selectedLineColor = MakeRgb(127, 229, 178);
