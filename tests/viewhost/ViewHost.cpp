@@ -1,9 +1,11 @@
 // A test host for the 3D view: a frame holding only the view, showing the Metasequoia file
 // named on the command line. Not part of the editor.
 //
-//   kmx_view_host [--mode N] [--bone K] [--zoom Z] [--size WxH] [--snapshot file.png] [--check] model.mqo
+//   kmx_view_host [--mode N] [--bone K] [--zoom Z] [--pan X,Y] [--size WxH] [--snapshot file.png]
+//                 [--check] model.mqo
 //
 // --mode sets the edit mode (3, 4, 5 show the selected bone's gizmo), --bone selects a bone,
+// --zoom and --pan set the camera,
 // --snapshot writes the first frame drawn as a PNG file, and --check reads that frame back,
 // tests it for the background, the model's faces, its edges, the bones and the gizmo, and
 // exits with 0 when all are there (1 when not, 77 without a display).
@@ -33,6 +35,8 @@ struct Options {
     int mode = 1;
     int bone = -1;
     float zoom = 100.0f;
+    float panX = 0.0f;
+    float panY = 0.0f;
     int width = 800;
     int height = 600;
     std::string snapshot;
@@ -51,6 +55,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.bone = std::atoi(argv[++i]);
         else if (arg == "--zoom" && hasValue)
             options.zoom = static_cast<float>(std::atof(argv[++i]));
+        else if (arg == "--pan" && hasValue)
+            std::sscanf(argv[++i], "%f,%f", &options.panX, &options.panY);
         else if (arg == "--size" && hasValue)
             std::sscanf(argv[++i], "%dx%d", &options.width, &options.height);
         else if (arg == "--snapshot" && hasValue)
@@ -157,6 +163,8 @@ void LoadModel(const std::string& file)
     g_scene.m_editMode = g_options.mode;
     g_scene.m_selectedBone = g_options.bone;
     g_scene.m_zoom = g_options.zoom;
+    g_scene.m_camera.m_translate.m_x = g_options.panX;
+    g_scene.m_camera.m_translate.m_y = g_options.panY;
     g_scene.m_axisEnabled = {true, true, true};
 }
 
@@ -228,8 +236,8 @@ int main(int argc, char** argv)
 {
     if (!ParseOptions(argc, argv, g_options)) {
         std::fprintf(stderr,
-                     "usage: kmx_view_host [--mode N] [--bone K] [--zoom Z] [--size WxH] [--snapshot file.png] "
-                     "[--check] model.mqo\n");
+                     "usage: kmx_view_host [--mode N] [--bone K] [--zoom Z] [--pan X,Y] [--size WxH] "
+                     "[--snapshot file.png] [--check] model.mqo\n");
         return 2;
     }
     if (!std::getenv("DISPLAY")) {
