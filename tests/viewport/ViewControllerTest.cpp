@@ -349,11 +349,4 @@ TEST_F(ViewControllerTest, PicksAndDragsRefreshTheTimelineAndTheBoneTree)
     EXPECT_EQ(panes.log.size(), 4u);
 }
 
-TEST_F(ViewControllerTest, SizesAreTakenAsGiven)
-{
-    controller.OnSize(1600, 900);
-    EXPECT_EQ(g_scene.m_viewWidth, 1600.0f);
-    EXPECT_EQ(g_scene.m_viewHeight, 900.0f);
-}
-
 }  // namespace
