@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,24 @@ public:
     // Stores the range, sets every weight of the main models to 1, then builds the gradient
     // of every bone in every main model.
     void SetWeightMapRange(std::int32_t range);
+
+    // Model import
+    // Reads a Metasequoia file (CP932 path) as the main model; true when it was read whole.
+    bool ImportMqo(const std::string& path);
+    // The same on an open binary stream; returns the reader's MqoError code.
+    std::int32_t ImportMqoStream(std::FILE* file);
+    // Replaces the skeleton's geometry and hierarchy by the triangles of a bone object,
+    // keeping the names and animations of the bones that exist.
+    void CreateBonesFromObject(const CModel& object);
+
+    // Material textures and colours
+    void ReloadTextures();
+    // For every main material: reload its texture (when asked), derive colours, apply.
+    void RefreshMaterialColors(bool reloadTextures = true);
+    // Frees every material's image and texture object (main and background lists).
+    void DeleteTextures();
+    // Uploads the textures decoded while no rendering context was current.
+    void UploadPendingTextures();
 
     // Drawing and picking. Defined by the viewport library (kmx_viewport), which needs a
     // rendering context; the core never calls them.

@@ -25,4 +25,9 @@ public:
     // normals, and return a copy. Corners or UVs the source lacks are left out.
     CFace MakeFirstTriangle(const CFace& source);
     CFace MakeSecondTriangle(const CFace& source);
+
+    // Copies for merging objects: material and UVs kept, corner indices plus offset; the
+    // mirrored copy reverses the corners and their UVs. Normals as a new face has them.
+    static CFace MakeOffsetCopy(const CFace& source, std::int32_t offset);
+    static CFace MakeMirroredCopy(const CFace& source, std::int32_t offset);
 };

@@ -41,4 +41,22 @@ public:
     std::array<float, 4> m_glEmission{};
     std::int32_t m_channels = 3;
     std::uint32_t m_pixelFormat = 0x80E0;   // GL_BGR
+
+    // Textures and drawing
+    // Decodes m_texture (searched beside the model, then in the program's TEXTURE folder)
+    // and uploads it. False when the name is empty or no file could be decoded; then the
+    // message is shown once per name and the name is kept.
+    bool LoadTexture();
+    // Decodes the file at path into m_image and uploads it (now when a rendering context is
+    // current, else before the material is first applied). False when it cannot be decoded.
+    bool UploadTexture(const std::string& path);
+    // Makes colours, shininess and texture current for drawing (nothing without a context).
+    void Apply();
+    // Uploads a decoded image that is waiting for a rendering context. True when uploaded.
+    bool UploadPendingTexture();
+    // A decoded image exists for the texture name: the material is drawn textured.
+    bool HasTexture() const;
+
+    bool m_textureUploadPending = false;  // m_image waits for a rendering context
+    std::string m_failedTexture;          // the texture name whose failure was reported
 };

@@ -92,6 +92,14 @@ public:
     // Parent-share weights in rings inward from the border between a bone and its parent.
     void BuildWeightGradient(std::int32_t rings, std::int32_t bone, std::int32_t parent);
 
+    // Object merge with mirror copies
+    // Appends the object's vertices and faces, then one copy for every mirror image its
+    // m_mirrorAxis asks for; takes its smoothing angle. Faces naming a vertex the object does
+    // not have are left out. True when this model has a face.
+    bool MergeObject(const CModel& object);
+    // The same, taking the object's storage where no copy is needed.
+    bool MergeObject(CModel&& object);
+
     // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
     // context; the core never calls them.
     void DrawFacesWithMaterialMap(const std::vector<CMaterial>& materials,

@@ -112,7 +112,7 @@ void CAnimation::Serialize(CArchive& ar)
 CBone::CBone()
 {
     m_animations.resize(1);
-    m_animations[0].resize(static_cast<std::size_t>(g_lastFrame) + 1);
+    m_animations[0].resize(static_cast<std::size_t>(g_lastFrame < 0 ? 0 : g_lastFrame) + 1);
     m_animations[0][0].m_key = true;
 }
 

@@ -1,0 +1,74 @@
+// Any bytes as a Metasequoia model file: the reader takes them or returns its error code,
+// and whatever it leaves in the scene only indexes what exists.
+#include "import/LoaderMQO.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// The input as a regular file in memory, so that seeking and sizes behave as on disk.
+std::FILE* StreamOf(const std::uint8_t* data, std::size_t size)
+{
+    static const int fd = memfd_create("mqo", 0);
+    if (fd < 0 || ftruncate(fd, 0) != 0)
+        std::abort();
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = pwrite(fd, data + done, size - done, static_cast<off_t>(done));
+        if (n <= 0)
+            std::abort();
+        done += static_cast<std::size_t>(n);
+    }
+    const int copy = dup(fd);
+    lseek(copy, 0, SEEK_SET);
+    return fdopen(copy, "rb");
+}
+
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // Once as a direct import and once as the model of a scene file that has materials.
+    for (float version : {kVersion390, kVersion392}) {
+        g_scene.ResetScene();
+        g_fileVersion = version;
+        std::FILE* file = StreamOf(data, size);
+        const std::size_t materialsBefore = g_scene.m_materials.size();
+        std::int32_t code = 0;
+        {
+            LoaderMQO loader(&g_scene, file);
+            code = loader.Load();
+        }
+        std::fclose(file);
+        Check(code <= 0 && code >= MqoErrorFormat);
+        Check(code == 0 ? g_scene.m_models.size() == 1 : g_scene.m_models.empty());
+        Check(version < kVersion392 || g_scene.m_materials.size() == materialsBefore);
+        for (const CModel& model : g_scene.m_models)
+            for (const CFace& face : model.m_faces) {
+                Check(face.m_indices.size() <= 4);
+                Check(face.m_uvs.empty() || face.m_uvs.size() == face.m_indices.size());
+                for (std::int32_t i : face.m_indices)
+                    Check(i >= 0 && static_cast<std::size_t>(i) < model.m_vertices.size());
+            }
+        for (std::size_t b = 0; b < g_scene.m_bones.size(); ++b) {
+            const CBone& bone = g_scene.m_bones[b];
+            Check(bone.m_id == static_cast<std::int32_t>(b));
+            Check(bone.m_parent >= -1 && bone.m_parent < static_cast<std::int32_t>(g_scene.m_bones.size()));
+            Check(bone.m_parent != bone.m_id);
+        }
+        g_scene.BuildBoneVertexLists();
+    }
+    return 0;
+}

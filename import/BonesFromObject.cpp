@@ -1,0 +1,142 @@
+// The skeleton from a bone object: one bone per triangle, parents from shared vertices and
+// from lines.
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+struct MadeBone {
+    std::int32_t head = 0;
+    std::int32_t tail = 0;
+    std::size_t faceNumber = 0;
+};
+
+float SquaredDistance(const CVector& a, const CVector& b)
+{
+    const float dx = a.m_x - b.m_x, dy = a.m_y - b.m_y, dz = a.m_z - b.m_z;
+    return (dx * dx + dy * dy) + dz * dz;
+}
+
+bool IsVertex(const CModel& object, std::int32_t i)
+{
+    return i >= 0 && static_cast<std::size_t>(i) < object.m_vertices.size();
+}
+
+// Tail: the corner opposite the shortest edge; head: the end of that edge nearer to the
+// tail. A triangle without one strictly shortest edge (equal sides, or not a number) takes
+// the first of its shortest edges in the order AB, BC, CA.
+MadeBone BoneOfTriangle(const CModel& object, std::int32_t a, std::int32_t b, std::int32_t c)
+{
+    const CVector& A = object.m_vertices[a];
+    const CVector& B = object.m_vertices[b];
+    const CVector& C = object.m_vertices[c];
+    const float ab = SquaredDistance(A, B), bc = SquaredDistance(B, C), ca = SquaredDistance(C, A);
+    MadeBone bone;
+    if (ab <= bc && ab <= ca) {
+        bone.tail = c;
+        bone.head = ca < bc ? a : b;
+    } else if (bc <= ca) {
+        bone.tail = a;
+        bone.head = ab < ca ? b : c;
+    } else {
+        bone.tail = b;
+        bone.head = bc < ab ? c : a;
+    }
+    return bone;
+}
+
+}  // namespace
+
+void CCentigrade::CreateBonesFromObject(const CModel& object)
+{
+    // 1. One bone per triangle; every face uses up a number. A triangle naming a vertex the
+    //    object does not have makes no bone.
+    std::vector<MadeBone> made;
+    for (std::size_t f = 0; f < object.m_faces.size(); ++f) {
+        const std::vector<std::int32_t>& corners = object.m_faces[f].m_indices;
+        if (corners.size() != 3 || !IsVertex(object, corners[0]) || !IsVertex(object, corners[1]) ||
+            !IsVertex(object, corners[2]))
+            continue;
+        MadeBone bone = BoneOfTriangle(object, corners[0], corners[1], corners[2]);
+        bone.faceNumber = f;
+        made.push_back(bone);
+    }
+
+    // 2. Fit the bone list: existing bones keep names, animations, matrices and bound
+    //    vertices. Added bones get one animation per animation name, as long as the
+    //    existing bones' (so every bone of an animation has the same number of samples).
+    if (m_bones.size() > made.size()) {
+        m_bones.resize(made.size());
+    } else {
+        const std::vector<std::vector<CAnimation>> reference =
+            m_bones.empty() ? std::vector<std::vector<CAnimation>>() : m_bones[0].m_animations;
+        while (m_bones.size() < made.size()) {
+            CBone bone;
+            if (m_animationNames.size() > 1 || !reference.empty()) {
+                bone.m_animations.resize(std::max<std::size_t>(m_animationNames.size(), 1));
+                for (std::size_t a = 0; a < bone.m_animations.size(); ++a) {
+                    std::size_t length = static_cast<std::size_t>(std::max(g_lastFrame, 0)) + 1;
+                    if (a < reference.size() && !reference[a].empty())
+                        length = reference[a].size();
+                    bone.m_animations[a].assign(length, CAnimation());
+                    bone.m_animations[a][0].m_key = true;
+                }
+            }
+            m_bones.push_back(std::move(bone));
+        }
+    }
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        CBone& bone = m_bones[i];
+        bone.m_headVertex = made[i].head;
+        bone.m_tailVertex = made[i].tail;
+        bone.m_head = object.m_vertices[made[i].head];
+        bone.m_tail = object.m_vertices[made[i].tail];
+        bone.m_id = static_cast<std::int32_t>(i);
+        bone.m_parent = -1;
+        if (bone.m_name.empty())
+            bone.m_name = "Bone" + std::to_string(made[i].faceNumber);
+    }
+
+    // 3. Parents. Bones by tail vertex, in list order; lines by the vertices they join.
+    std::unordered_map<std::int32_t, std::vector<std::int32_t>> bonesByTail;
+    for (const CBone& bone : m_bones)
+        bonesByTail[bone.m_tailVertex].push_back(bone.m_id);
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> linesByVertex;
+    for (std::size_t f = 0; f < object.m_faces.size(); ++f) {
+        const std::vector<std::int32_t>& corners = object.m_faces[f].m_indices;
+        if (corners.size() != 2)
+            continue;
+        linesByVertex[corners[0]].push_back(f);
+        if (corners[1] != corners[0])
+            linesByVertex[corners[1]].push_back(f);
+    }
+    // The first bone other than self whose tail is the vertex; -1 when none.
+    auto otherWithTail = [&](std::int32_t vertex, std::int32_t self) {
+        const auto found = bonesByTail.find(vertex);
+        if (found != bonesByTail.end())
+            for (std::int32_t id : found->second)
+                if (id != self)
+                    return id;
+        return -1;
+    };
+    for (CBone& bone : m_bones) {
+        std::int32_t parent = otherWithTail(bone.m_headVertex, bone.m_id);
+        if (parent < 0) {
+            const auto lines = linesByVertex.find(bone.m_headVertex);
+            if (lines != linesByVertex.end()) {
+                for (std::size_t f : lines->second) {
+                    const std::vector<std::int32_t>& line = object.m_faces[f].m_indices;
+                    parent = line[0] == bone.m_headVertex ? otherWithTail(line[1], bone.m_id)
+                                                          : otherWithTail(line[0], bone.m_id);
+                    if (parent >= 0)
+                        break;
+                }
+            }
+        }
+        bone.m_parent = parent;
+    }
+}
