@@ -101,10 +101,11 @@ public:
     bool MergeObject(CModel&& object);
 
     // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
-    // context; the core never calls them.
-    void DrawFacesWithMaterialMap(const std::vector<CMaterial>& materials,
+    // context; the core never calls them. The materials are applied in turn (which may upload
+    // a texture waiting for a context).
+    void DrawFacesWithMaterialMap(std::vector<CMaterial>& materials,
                                   const std::vector<std::int32_t>& materialMap) const;
-    void DrawFaces(const std::vector<CMaterial>& materials) const;
+    void DrawFaces(std::vector<CMaterial>& materials) const;
     void DrawEdges() const;
     void DrawVertices(int selectedBone) const;
 };

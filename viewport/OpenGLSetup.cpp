@@ -4,6 +4,7 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 #include "viewport/GizmoTables.h"
+#include "viewport/OpenGlBridge.h"
 #include "viewport/RenderSurface.h"
 
 #include <GL/gl.h>
@@ -55,6 +56,11 @@ void AttachRenderSurface(void* window, IRenderSurface* surface, void* context)
     g_scene.m_hWnd = window;
     g_scene.m_hDC = surface;
     g_scene.m_hGLRC = context;
+    // Texture uploads and material state from the core go to this surface's context.
+    InstallOpenGlBridge([] {
+        IRenderSurface* attached = AttachedRenderSurface();
+        return attached && attached->MakeCurrent();
+    });
 }
 
 IRenderSurface* AttachedRenderSurface()
@@ -172,7 +178,7 @@ void ReleaseOpenGL()
     IRenderSurface* surface = AttachedRenderSurface();
     if (surface)
         surface->MakeCurrent();
-    // TODO(textures): g_scene.DeleteTextures() once the texture code has landed.
+    g_scene.DeleteTextures();
     if (!g_scene.m_hGLRC)
         ShowMessage("Release HGLRC Failed....", MessageButtons::Ok);
     if (!g_scene.m_hDC)

@@ -7,7 +7,6 @@
 #include "scene/Globals.h"
 #include "viewport/CameraTransform.h"
 #include "viewport/GizmoTables.h"
-#include "viewport/MaterialGl.h"
 #include "viewport/OpenGLSetup.h"
 #include "viewport/RenderSurface.h"
 
@@ -143,15 +142,15 @@ bool CornersValid(const CFace& face, std::size_t vertexCount)
 
 // Faces of 3 and 4 corners, material by material. Consecutive faces of one kind share one
 // batch; the vertices, their order and their attributes are those of one batch per face.
-void DrawFacePass(const CModel& model, const std::vector<CMaterial>& materials,
+void DrawFacePass(const CModel& model, std::vector<CMaterial>& materials,
                   const std::vector<std::int32_t>* map)
 {
     glPushAttrib(kAllAttributes);
     glEnable(GL_LIGHTING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     const std::vector<CVector>& positions = model.m_deformedVertices;
-    for (const CMaterial& material : materials) {
-        ApplyMaterialGl(material);  // TODO(textures): CMaterial::Apply once it has landed
+    for (CMaterial& material : materials) {
+        material.Apply();
         GLenum open = 0;
         for (const CFace& face : model.m_faces) {
             const std::size_t corners = face.m_indices.size();
@@ -213,6 +212,8 @@ void DrawBonesAndGizmo(CCentigrade& scene, float gizmoScale)
 
 void CompileBackgroundListNow(CCentigrade& scene)
 {
+    // Texture uploads must not land inside the list.
+    scene.UploadPendingTextures();
     // Background models are never posed: they are drawn where the file put them (the reader
     // leaves their deformed copy empty).
     for (CModel& model : scene.m_backgroundModels)
@@ -329,13 +330,13 @@ void CCentigrade::CompileBackgroundList()
         g_backgroundListPending = true;
 }
 
-void CModel::DrawFacesWithMaterialMap(const std::vector<CMaterial>& materials,
+void CModel::DrawFacesWithMaterialMap(std::vector<CMaterial>& materials,
                                       const std::vector<std::int32_t>& materialMap) const
 {
     DrawFacePass(*this, materials, &materialMap);
 }
 
-void CModel::DrawFaces(const std::vector<CMaterial>& materials) const
+void CModel::DrawFaces(std::vector<CMaterial>& materials) const
 {
     DrawFacePass(*this, materials, nullptr);
 }
