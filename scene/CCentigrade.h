@@ -185,4 +185,14 @@ public:
     void DeleteTextures();
     // Uploads the textures decoded while no rendering context was current.
     void UploadPendingTextures();
+
+    // Drawing and picking. Defined by the viewport library (kmx_viewport), which needs a
+    // rendering context; the core never calls them.
+    void RenderScene();
+    void SetupCamera();
+    void SetBackgroundColor(COLORREF color);
+    void DrawSelectionRect(const std::array<std::int32_t, 4>& rect);
+    void CompileBackgroundList();
+    bool Pick(int x, int y);
+    void ProcessPickHits(int hitCount, const unsigned* buffer, std::size_t bufferWords);
 };

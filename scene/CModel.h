@@ -11,6 +11,7 @@
 
 class CArchive;
 class CBone;
+class CMaterial;
 class MatrixStack;
 
 class CModel {
@@ -98,4 +99,13 @@ public:
     bool MergeObject(const CModel& object);
     // The same, taking the object's storage where no copy is needed.
     bool MergeObject(CModel&& object);
+
+    // Drawing. Defined by the viewport library (kmx_viewport), which needs a rendering
+    // context; the core never calls them. The materials are applied in turn (which may upload
+    // a texture waiting for a context).
+    void DrawFacesWithMaterialMap(std::vector<CMaterial>& materials,
+                                  const std::vector<std::int32_t>& materialMap) const;
+    void DrawFaces(std::vector<CMaterial>& materials) const;
+    void DrawEdges() const;
+    void DrawVertices(int selectedBone) const;
 };

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "scene/CVector.h"
+#include "scene/FaceList.h"
 
-#include <cstdint>
-#include <vector>
 
 class CNormal : public CVector {
 public:
@@ -23,5 +22,5 @@ public:
     CNormal(CNormal&&) noexcept = default;
     CNormal& operator=(CNormal&&) noexcept = default;
 
-    std::vector<std::int32_t> m_faces;
+    FaceList m_faces;
 };

@@ -147,7 +147,7 @@ void CModel::BuildSmoothingLists()
                 for (std::int32_t v : m_faces[j].m_indices)
                     ++uses[v];
         for (std::size_t v = 0; v < vertexCount; ++v) {
-            std::vector<std::int32_t>& list = m_vertexNormals[v].m_faces;
+            FaceList& list = m_vertexNormals[v].m_faces;
             list.clear();
             list.reserve(uses[v]);
         }
@@ -182,8 +182,8 @@ void CModel::BuildSmoothingLists()
         const CVector& normal = face.m_normal;
         const std::int32_t self = static_cast<std::int32_t>(j);
         for (std::size_t c = 0; c < face.m_indices.size(); ++c) {
-            const std::vector<std::int32_t>& atVertex = m_vertexNormals[face.m_indices[c]].m_faces;
-            std::vector<std::int32_t>& averaged = face.m_cornerNormals[c].m_faces;
+            const FaceList& atVertex = m_vertexNormals[face.m_indices[c]].m_faces;
+            FaceList& averaged = face.m_cornerNormals[c].m_faces;
             averaged.reserve(atVertex.size());
             for (std::int32_t k : atVertex) {
                 if (k == self) {

@@ -1,0 +1,394 @@
+// The render pass of the 3D view: posing, camera and light, faces by material, background
+// models, grid, edges, vertices coloured by binding, bones with the selected bone's gizmo and
+// the rubber band.
+#include "platform/Color.h"
+#include "platform/MatrixStack.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+#include "viewport/CameraTransform.h"
+#include "viewport/GizmoTables.h"
+#include "viewport/OpenGLSetup.h"
+#include "viewport/RenderSurface.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+
+namespace {
+
+// The bone the camera followed at the last camera set-up.
+std::int32_t g_lastFollowedBone = -1;
+
+// Set when list 3 had to be compiled while no context could be made current.
+bool g_backgroundListPending = false;
+
+constexpr GLbitfield kAllAttributes = 0xFFFFF;
+
+void GlColor(COLORREF color)
+{
+    glColor3f(RedOf(color) / 255.0f, GreenOf(color) / 255.0f, BlueOf(color) / 255.0f);
+}
+
+bool MakeViewCurrent(const CCentigrade& scene)
+{
+    IRenderSurface* surface = AttachedRenderSurface();
+    return surface && HasViewArea(scene) && surface->MakeCurrent();
+}
+
+// Camera follow: a new selected bone zeroes the pan's x and y once; the offset is the negated
+// posed head of the selected bone (the same arithmetic as a GL translate of its matrix).
+void UpdateFollow(CCentigrade& scene)
+{
+    if (scene.m_followBone && scene.m_selectedBone != g_lastFollowedBone) {
+        scene.m_camera.m_translate.m_x = 0.0f;
+        scene.m_camera.m_translate.m_y = 0.0f;
+        g_lastFollowedBone = scene.m_selectedBone;
+    }
+    if (scene.m_followBone && scene.IsBoneAndAnimationSelected()) {
+        const CBone& bone = scene.m_bones[scene.m_selectedBone];
+        const std::array<float, 16>& m = bone.m_matrix;
+        const CVector& h = bone.m_head;
+        float position[3];
+        for (int r = 0; r < 3; ++r)
+            position[r] = ((m[r] * h.m_x + m[4 + r] * h.m_y) + m[8 + r] * h.m_z) + m[12 + r];
+        scene.m_followOffset = CVector(-position[0], -position[1], -position[2]);
+    } else {
+        scene.m_followOffset = CVector(0, 0, 0);
+    }
+}
+
+// Projection, viewport, light and camera model-view; the context is current and the view has
+// an area.
+void LoadCamera(CCentigrade& scene, float zoom)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(scene.m_fieldOfView, scene.m_viewWidth / scene.m_viewHeight, 100.0, 10000.0);
+    glViewport(0, 0, static_cast<GLsizei>(scene.m_viewWidth), static_cast<GLsizei>(scene.m_viewHeight));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    static constexpr GLfloat kPosition[4] = {0, 0, 1, 0};
+    static constexpr GLfloat kAmbient[4] = {0.25f, 0.25f, 0.25f, 1};
+    static constexpr GLfloat kWhite[4] = {1, 1, 1, 1};
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 0);
+    glLightfv(GL_LIGHT0, GL_POSITION, kPosition);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, kWhite);
+    UpdateFollow(scene);
+    MultiplyCameraGl(scene, zoom);
+}
+
+// Poses the bones and skins every main model at the current animation and frame, in model
+// space on a stack of its own.
+void PoseMainModels(CCentigrade& scene)
+{
+    for (CModel& model : scene.m_models) {
+        MatrixStack stack;
+        model.PoseAndSkin(stack, scene.m_bones, -1, g_currentAnimation, g_currentFrame, 1.0f);
+    }
+}
+
+// The id of the material a face is drawn with. A face whose material index has no entry in
+// the map is drawn with the material of that index, as under the identity map.
+std::int32_t MappedMaterial(const std::vector<std::int32_t>* map, std::int32_t index)
+{
+    if (map && index >= 0 && static_cast<std::size_t>(index) < map->size())
+        return (*map)[index];
+    return index;
+}
+
+// Scratch arrays reused from frame to frame.
+std::vector<float>& ScratchPositions()
+{
+    static std::vector<float> positions;
+    return positions;
+}
+
+std::vector<float>& ScratchColours()
+{
+    static std::vector<float> colours;
+    return colours;
+}
+
+// One batch from client arrays of x, y, z triples (and r, g, b triples when given); the same
+// vertices, in the same order, as one glBegin/glEnd batch. The current colour is left as the
+// last vertex's.
+void DrawArrays(GLenum mode, const std::vector<float>& positions, const std::vector<float>* colours)
+{
+    const GLsizei count = static_cast<GLsizei>(positions.size() / 3);
+    if (count == 0)
+        return;
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    if (colours) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, 0, colours->data());
+    }
+    glDrawArrays(mode, 0, count);
+    glPopClientAttrib();
+    if (colours)
+        glColor3fv(colours->data() + colours->size() - 3);
+}
+
+bool CornersValid(const CFace& face, std::size_t vertexCount)
+{
+    return std::all_of(face.m_indices.begin(), face.m_indices.end(), [&](std::int32_t i) {
+        return i >= 0 && static_cast<std::size_t>(i) < vertexCount;
+    });
+}
+
+// Faces of 3 and 4 corners, material by material. Consecutive faces of one kind share one
+// batch; the vertices, their order and their attributes are those of one batch per face.
+void DrawFacePass(const CModel& model, std::vector<CMaterial>& materials,
+                  const std::vector<std::int32_t>* map)
+{
+    glPushAttrib(kAllAttributes);
+    glEnable(GL_LIGHTING);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    const std::vector<CVector>& positions = model.m_deformedVertices;
+    for (CMaterial& material : materials) {
+        material.Apply();
+        GLenum open = 0;
+        for (const CFace& face : model.m_faces) {
+            const std::size_t corners = face.m_indices.size();
+            if (corners != 3 && corners != 4)
+                continue;
+            if (MappedMaterial(map, face.m_material) != material.m_id || !CornersValid(face, positions.size()))
+                continue;
+            const GLenum mode = corners == 3 ? GL_TRIANGLES : GL_QUADS;
+            if (mode != open) {
+                if (open)
+                    glEnd();
+                glBegin(mode);
+                open = mode;
+            }
+            for (std::size_t k = 0; k < corners; ++k) {
+                if (face.m_uvs.size() > k)
+                    glTexCoord2f(face.m_uvs[k].m_u, face.m_uvs[k].m_v);
+                const CVector& normal = k < face.m_cornerNormals.size() ? face.m_cornerNormals[k] : face.m_normal;
+                glNormal3f(-normal.m_x, -normal.m_y, -normal.m_z);
+                const CVector& p = positions[face.m_indices[k]];
+                glVertex3f(p.m_x, p.m_y, p.m_z);
+            }
+        }
+        if (open)
+            glEnd();
+    }
+    glPopAttrib();
+}
+
+void DrawBonesAndGizmo(CCentigrade& scene, float gizmoScale)
+{
+    for (const CBone& bone : scene.m_bones) {
+        const bool selected = bone.m_id == scene.m_selectedBone;
+        GlColor(selected ? scene.m_selectedBoneColor : scene.m_boneColor);
+        glPushMatrix();
+        glMultMatrixf(bone.m_matrix.data());
+        glTranslatef(bone.m_head.m_x, bone.m_head.m_y, bone.m_head.m_z);
+        if (scene.m_showBones) {
+            glBegin(GL_LINES);
+            glVertex3f(0, 0, 0);
+            glVertex3f(bone.m_tail.m_x - bone.m_head.m_x, bone.m_tail.m_y - bone.m_head.m_y,
+                       bone.m_tail.m_z - bone.m_head.m_z);
+            glEnd();
+        }
+        glScalef(gizmoScale, gizmoScale, gizmoScale);
+        if (scene.m_showBones)
+            glCallList(DisplayListBoneJoint);
+        if (selected) {
+            if (scene.m_editMode == EditModeTranslate)
+                glCallList(DisplayListTranslateGizmo);
+            else if (scene.m_editMode == EditModeRotate)
+                glCallList(DisplayListRotateGizmo);
+            else if (scene.m_editMode == EditModeScale)
+                glCallList(DisplayListScaleGizmo);
+        }
+        glPopMatrix();
+    }
+}
+
+void CompileBackgroundListNow(CCentigrade& scene)
+{
+    // Texture uploads must not land inside the list.
+    scene.UploadPendingTextures();
+    // Background models are never posed: they are drawn where the file put them (the reader
+    // leaves their deformed copy empty).
+    for (CModel& model : scene.m_backgroundModels)
+        if (model.m_deformedVertices.size() != model.m_vertices.size())
+            model.ResetDeformedVertices();
+    glNewList(DisplayListBackground, GL_COMPILE);
+    for (const CModel& model : scene.m_backgroundModels)
+        model.DrawFaces(scene.m_backgroundMaterials);
+    glEndList();
+    g_backgroundListPending = false;
+}
+
+}  // namespace
+
+void CCentigrade::RenderScene()
+{
+    const float zoom = ClampedZoom(*this);
+    const float gizmoScale = 60.0f / zoom;
+    PoseMainModels(*this);
+    if (!MakeViewCurrent(*this)) {
+        UpdateFollow(*this);
+        return;
+    }
+    if (g_backgroundListPending)
+        CompileBackgroundListNow(*this);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    LoadCamera(*this, zoom);
+
+    if (m_showFaces) {
+        const std::vector<std::int32_t>* map = nullptr;
+        std::vector<std::int32_t> identity;
+        if (g_currentAnimation >= 0 && static_cast<std::size_t>(g_currentAnimation) < m_materialMaps.size()) {
+            map = &m_materialMaps[g_currentAnimation];
+        } else {
+            identity.resize(m_materials.size());
+            for (std::size_t k = 0; k < identity.size(); ++k)
+                identity[k] = static_cast<std::int32_t>(k);
+            map = &identity;
+        }
+        for (const CModel& model : m_models)
+            model.DrawFacesWithMaterialMap(m_materials, *map);
+    }
+    if (!m_backgroundModels.empty())
+        glCallList(DisplayListBackground);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    if (m_showGrid)
+        glCallList(DisplayListAxesGrid);
+    if (m_showEdges)
+        for (const CModel& model : m_models)
+            model.DrawEdges();
+    if (m_showVertices)
+        for (const CModel& model : m_models)
+            model.DrawVertices(m_selectedBone);
+
+    // Bones and gizmos are drawn over everything.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    DrawBonesAndGizmo(*this, gizmoScale);
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    if (m_editMode == EditModeRubberBand)
+        DrawSelectionRect(m_selectionRect);
+    AttachedRenderSurface()->SwapBuffers();
+}
+
+void CCentigrade::SetupCamera()
+{
+    const float zoom = ClampedZoom(*this);
+    if (MakeViewCurrent(*this))
+        LoadCamera(*this, zoom);
+    else
+        UpdateFollow(*this);
+}
+
+void CCentigrade::SetBackgroundColor(COLORREF color)
+{
+    m_backgroundColor = color;
+    glClearColor(RedOf(color) / 255.0f, GreenOf(color) / 255.0f, BlueOf(color) / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void CCentigrade::DrawSelectionRect(const std::array<std::int32_t, 4>& rect)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, m_viewWidth, 0, m_viewHeight, -1, 1);
+    glViewport(-1, -1, static_cast<GLsizei>(m_viewWidth) + 2, static_cast<GLsizei>(m_viewHeight) + 2);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_COLOR_LOGIC_OP);
+    glLogicOp(GL_XOR);
+    GlColor(m_selectColor);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    const int h = static_cast<int>(m_viewHeight);
+    glRecti(std::min(rect[0], rect[2]), h - std::min(rect[1], rect[3]), std::max(rect[0], rect[2]),
+            h - std::max(rect[1], rect[3]));
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glFlush();
+    glDisable(GL_COLOR_LOGIC_OP);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CCentigrade::CompileBackgroundList()
+{
+    IRenderSurface* surface = AttachedRenderSurface();
+    if (surface && surface->MakeCurrent())
+        CompileBackgroundListNow(*this);
+    else
+        g_backgroundListPending = true;
+}
+
+void CModel::DrawFacesWithMaterialMap(std::vector<CMaterial>& materials,
+                                      const std::vector<std::int32_t>& materialMap) const
+{
+    DrawFacePass(*this, materials, &materialMap);
+}
+
+void CModel::DrawFaces(std::vector<CMaterial>& materials) const
+{
+    DrawFacePass(*this, materials, nullptr);
+}
+
+void CModel::DrawEdges() const
+{
+    GlColor(g_scene.m_lineColor);
+    const std::size_t count = m_deformedVertices.size();
+    std::vector<float>& lines = ScratchPositions();
+    lines.clear();
+    const auto add = [&](const CVector& v) {
+        lines.push_back(v.m_x);
+        lines.push_back(v.m_y);
+        lines.push_back(v.m_z);
+    };
+    for (const CFace& face : m_faces) {
+        const std::size_t corners = face.m_indices.size();
+        if (corners < 2 || corners > 4 || !CornersValid(face, count))
+            continue;
+        const std::size_t segments = corners == 2 ? 1 : corners;
+        for (std::size_t k = 0; k < segments; ++k) {
+            add(m_deformedVertices[face.m_indices[k]]);
+            add(m_deformedVertices[face.m_indices[(k + 1) % corners]]);
+        }
+    }
+    DrawArrays(GL_LINES, lines, nullptr);
+}
+
+void CModel::DrawVertices(int selectedBone) const
+{
+    const COLORREF line = g_scene.m_lineColor;
+    const COLORREF selectedLine = g_scene.m_selectedLineColor;
+    const std::size_t count = std::min(m_vertices.size(), m_deformedVertices.size());
+    std::vector<float>& positions = ScratchPositions();
+    std::vector<float>& colours = ScratchColours();
+    positions.resize(3 * count);
+    colours.resize(3 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const CVector& rest = m_vertices[i];
+        float* c = &colours[3 * i];
+        if (selectedBone >= 0 && rest.m_boneIndex == selectedBone && rest.m_weight < 1.0f) {
+            c[0] = c[1] = c[2] = rest.m_weight;  // grey by the parent's share
+        } else {
+            const COLORREF colour = selectedBone >= 0 && rest.m_boneIndex == selectedBone ? selectedLine : line;
+            c[0] = RedOf(colour) / 255.0f;
+            c[1] = GreenOf(colour) / 255.0f;
+            c[2] = BlueOf(colour) / 255.0f;
+        }
+        const CVector& p = m_deformedVertices[i];
+        positions[3 * i] = p.m_x;
+        positions[3 * i + 1] = p.m_y;
+        positions[3 * i + 2] = p.m_z;
+    }
+    DrawArrays(GL_POINTS, positions, &colours);
+}
