@@ -1,7 +1,7 @@
 #include "export/ExportFile.h"
 
 #include "platform/Messages.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -11,7 +11,7 @@ namespace {
 
 std::string ReadText(const std::string& path)
 {
-    const auto bytes = ReadBytes(path);
+    const auto bytes = testsupport::ReadBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -46,9 +46,9 @@ private:
 
 TEST(ExportFile, WrittenFileReplacesTheOldOneOnlyWhenComplete)
 {
-    TempFolder folder;
-    const std::string path = folder.file("out.js");
-    WriteBytes(path, {'o', 'l', 'd'});
+    testsupport::TempDir folder;
+    const std::string path = folder.File("out.js");
+    testsupport::WriteBytes(path, {'o', 'l', 'd'});
     {
         ExportFile file(path);
         ASSERT_TRUE(file.IsOpen());
@@ -58,7 +58,7 @@ TEST(ExportFile, WrittenFileReplacesTheOldOneOnlyWhenComplete)
         EXPECT_TRUE(result.ok) << result.error;
     }
     EXPECT_EQ(ReadText(path), "var x = 0.500000;\r\n");
-    EXPECT_EQ(FileCount(folder.path()), 1u);
+    EXPECT_EQ(FileCount(folder.Folder()), 1u);
 
     // An export given up half way (no Finish) leaves the old file and no temporary one.
     {
@@ -66,7 +66,7 @@ TEST(ExportFile, WrittenFileReplacesTheOldOneOnlyWhenComplete)
         file.Writer().Print("half\n");
     }
     EXPECT_EQ(ReadText(path), "var x = 0.500000;\r\n");
-    EXPECT_EQ(FileCount(folder.path()), 1u);
+    EXPECT_EQ(FileCount(folder.Folder()), 1u);
 }
 
 // A disk that fills up while the last buffered text is flushed: the export fails, the old
@@ -74,9 +74,9 @@ TEST(ExportFile, WrittenFileReplacesTheOldOneOnlyWhenComplete)
 // in the middle of an export: MqoExport.FullDeviceFailsAndKeepsTheOldFile.)
 TEST(ExportFile, FullDeviceFailsAndKeepsTheOldFile)
 {
-    TempFolder folder;
-    const std::string path = folder.file("scene.csv");
-    WriteBytes(path, {'o', 'l', 'd'});
+    testsupport::TempDir folder;
+    const std::string path = folder.File("scene.csv");
+    testsupport::WriteBytes(path, {'o', 'l', 'd'});
     ExportResult result;
     CapturingMessageSink messages;
     {
@@ -92,45 +92,45 @@ TEST(ExportFile, FullDeviceFailsAndKeepsTheOldFile)
     EXPECT_FALSE(result.error.empty());
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(ReadText(path), "old");
-    EXPECT_EQ(FileCount(folder.path()), 1u);
+    EXPECT_EQ(FileCount(folder.Folder()), 1u);
 }
 
 TEST(ExportFile, UnwritablePlacesFailWithoutLeavingFiles)
 {
-    TempFolder folder;
-    ExportFile missing(folder.file("missing/out.csv"));
+    testsupport::TempDir folder;
+    ExportFile missing(folder.File("missing/out.csv"));
     EXPECT_FALSE(missing.IsOpen());
     const ExportResult result = missing.Finish();
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
-    EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 
-    std::filesystem::create_directory(folder.path() / "dir.csv");
-    ExportFile directory(folder.file("dir.csv"));
+    std::filesystem::create_directory(folder.Folder() / "dir.csv");
+    ExportFile directory(folder.File("dir.csv"));
     EXPECT_FALSE(directory.IsOpen());
     EXPECT_FALSE(directory.Finish().ok);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.csv"));
-    EXPECT_EQ(FileCount(folder.path()), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Folder() / "dir.csv"));
+    EXPECT_EQ(FileCount(folder.Folder()), 1u);
 }
 
 TEST(ExportFile, SymbolicLinkIsWrittenThrough)
 {
-    TempFolder folder;
-    WriteBytes(folder.file("real.kt"), {'o', 'l', 'd'});
-    std::filesystem::create_symlink("real.kt", folder.path() / "link.kt");
-    ExportFile file(folder.file("link.kt"));
+    testsupport::TempDir folder;
+    testsupport::WriteBytes(folder.File("real.kt"), {'o', 'l', 'd'});
+    std::filesystem::create_symlink("real.kt", folder.Folder() / "link.kt");
+    ExportFile file(folder.File("link.kt"));
     file.Writer().Print("new\n");
     ASSERT_TRUE(file.Finish().ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.kt"));
-    EXPECT_EQ(ReadText(folder.file("real.kt")), "new\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Folder() / "link.kt"));
+    EXPECT_EQ(ReadText(folder.File("real.kt")), "new\r\n");
 }
 
 // The warning comes once, after the file is in place, however often it was noted; a failed
 // export does not warn about a file that was never written.
 TEST(ExportFile, UnassignedVertexWarningFollowsACompleteFile)
 {
-    TempFolder folder;
-    const std::string path = folder.file("model.java");
+    testsupport::TempDir folder;
+    const std::string path = folder.File("model.java");
     class CheckingSink : public IMessageSink {
     public:
         MessageResult Show(const std::string& text, MessageButtons buttons, MessageIcon) override
@@ -157,7 +157,7 @@ TEST(ExportFile, UnassignedVertexWarningFollowsACompleteFile)
         EXPECT_TRUE(result.unassignedVertices);
     }
     {
-        ExportFile file(folder.file("missing/model.java"));
+        ExportFile file(folder.File("missing/model.java"));
         file.NoteUnassignedVertices();
         EXPECT_FALSE(file.Finish().ok);
     }

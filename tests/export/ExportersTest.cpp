@@ -2,7 +2,7 @@
 
 #include "export/ExportScenes.h"
 #include "platform/Messages.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -26,7 +26,7 @@ TEST(Exporters, TableListsEveryExportTypeOnce)
 // a folder that does not exist.
 TEST(Exporters, EveryBuiltExporterWritesAndFailsCleanly)
 {
-    TempFolder folder;
+    testsupport::TempDir folder;
     const CCentigrade scene = exporttest::BoxScene();
     CapturingMessageSink messages;
     for (const ExporterInfo& info : Exporters()) {
@@ -35,12 +35,12 @@ TEST(Exporters, EveryBuiltExporterWritesAndFailsCleanly)
         const std::string extension(info.pattern.substr(1));
         for (const ExportAnimationForm form : {AnimationFormKeyFrames, AnimationFormMatrices, AnimationFormNone}) {
             const ExportOptions options{1.0f, form, FlashTargetFlashCs};
-            const ExportResult written = info.function(scene, folder.file("out" + extension), options);
+            const ExportResult written = info.function(scene, folder.File("out" + extension), options);
             EXPECT_TRUE(written.ok) << info.name << " " << written.error;
-            EXPECT_FALSE(ReadBytes(written.path).empty()) << info.name;
-            const ExportResult refused = info.function(scene, folder.file("missing/out" + extension), options);
+            EXPECT_FALSE(testsupport::ReadBytes(written.path).empty()) << info.name;
+            const ExportResult refused = info.function(scene, folder.File("missing/out" + extension), options);
             EXPECT_FALSE(refused.ok) << info.name;
         }
     }
-    EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 }

@@ -4,7 +4,7 @@
 #include "export/TextWriter.h"
 #include "platform/MatrixStack.h"
 #include "platform/Messages.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -26,7 +26,7 @@ std::string Write(const CCentigrade& scene, ExportAnimationForm form, float scal
 
 std::string ReadText(const std::string& path)
 {
-    const auto bytes = ReadBytes(path);
+    const auto bytes = testsupport::ReadBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -180,8 +180,8 @@ TEST(MqoExport, NamesCannotBreakTheQuotes)
 
 TEST(MqoExport, ExportWritesTheFileWithCrLf)
 {
-    TempFolder folder;
-    const std::string path = folder.file("walk.zlba");
+    testsupport::TempDir folder;
+    const std::string path = folder.File("walk.zlba");
     const CCentigrade scene = BoxScene();
     CapturingMessageSink messages;
     const ExportResult result = ExportMqoWithBones(scene, path, AnimationFormMatrices, 1, 1.0f);
@@ -189,20 +189,20 @@ TEST(MqoExport, ExportWritesTheFileWithCrLf)
     EXPECT_EQ(result.path, path);
     EXPECT_EQ(ReadText(path), Write(scene, AnimationFormMatrices));
     EXPECT_TRUE(messages.messages.empty());  // this export never warns
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
 
 TEST(MqoExport, StaticFormWritesAnMqoPath)
 {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "v1.2");
+    testsupport::TempDir folder;
+    std::filesystem::create_directory(folder.Folder() / "v1.2");
     const CCentigrade scene = BoxScene();
     const struct {
         std::string given, written;
     } cases[] = {
-        {folder.file("robot.zlba"), folder.file("robot.mqo")},
-        {folder.file("v1.2/robot"), folder.file("v1.2/robot.mqo")},  // a dot in a folder name is no extension
-        {folder.file("a.b.zlba"), folder.file("a.b.mqo")},
+        {folder.File("robot.zlba"), folder.File("robot.mqo")},
+        {folder.File("v1.2/robot"), folder.File("v1.2/robot.mqo")},  // a dot in a folder name is no extension
+        {folder.File("a.b.zlba"), folder.File("a.b.mqo")},
     };
     for (const auto& c : cases) {
         const ExportResult result = ExportMqoWithBones(scene, c.given, AnimationFormNone, 1, 1.0f);
@@ -215,25 +215,25 @@ TEST(MqoExport, StaticFormWritesAnMqoPath)
 
 TEST(MqoExport, SceneWithoutModelIsRefusedAndLeavesTheFileAlone)
 {
-    TempFolder folder;
-    const std::string path = folder.file("old.zlba");
-    WriteBytes(path, {'o', 'l', 'd'});
+    testsupport::TempDir folder;
+    const std::string path = folder.File("old.zlba");
+    testsupport::WriteBytes(path, {'o', 'l', 'd'});
     CCentigrade scene = BoxScene();
     scene.m_models.clear();
     const ExportResult result = ExportMqoWithBones(scene, path, AnimationFormMatrices, 1, 1.0f);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(ReadText(path), "old");
-    EXPECT_FALSE(ExportMqoWithBones(scene, folder.file("new.zlba"), AnimationFormMatrices, 1, 1.0f).ok);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("new.zlba")));
+    EXPECT_FALSE(ExportMqoWithBones(scene, folder.File("new.zlba"), AnimationFormMatrices, 1, 1.0f).ok);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("new.zlba")));
 }
 
 // A disk that fills up during the export: failure, and the old file stays as it was.
 TEST(MqoExport, FullDeviceFailsAndKeepsTheOldFile)
 {
-    TempFolder folder;
-    const std::string path = folder.file("scene.zlba");
-    WriteBytes(path, {'o', 'l', 'd'});
+    testsupport::TempDir folder;
+    const std::string path = folder.File("scene.zlba");
+    testsupport::WriteBytes(path, {'o', 'l', 'd'});
     CCentigrade scene = BoxScene();
     scene.m_models[0].m_vertices.resize(20000);
     ExportResult result;
@@ -251,7 +251,7 @@ TEST(MqoExport, FullDeviceFailsAndKeepsTheOldFile)
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(ReadText(path), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
 
 namespace {
@@ -336,8 +336,8 @@ TEST(MqoExport, ExportLeavesTheSceneAsItWas)
     scene.m_bones[1].m_matrix[12] = 42.0f;
     scene.m_models[0].m_deformedVertices[1].m_x = -7.0f;
     const CCentigrade before = scene;
-    TempFolder folder;
-    ASSERT_TRUE(ExportMqoWithBones(scene, folder.file("a.zlba"), AnimationFormMatrices, 1, 2.0f).ok);
+    testsupport::TempDir folder;
+    ASSERT_TRUE(ExportMqoWithBones(scene, folder.File("a.zlba"), AnimationFormMatrices, 1, 2.0f).ok);
     for (std::size_t b = 0; b < scene.m_bones.size(); ++b) {
         EXPECT_EQ(scene.m_bones[b].m_matrix, before.m_bones[b].m_matrix);
         EXPECT_EQ(scene.m_bones[b].m_boundVertices, before.m_bones[b].m_boundVertices);

@@ -7,7 +7,7 @@
 #include "import/PathFunctions.h"
 #include "platform/Messages.h"
 #include "scene/Globals.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -133,11 +133,11 @@ void ExpectReadBack(const CCentigrade& back, const CCentigrade& written, float s
 TEST(MqoRoundTrip, EveryFormReadsBackThroughTheModelReader)
 {
     const CCentigrade scene = RoundTripScene();
-    TempFolder folder;
+    testsupport::TempDir folder;
     for (const ExportAnimationForm form : {AnimationFormKeyFrames, AnimationFormMatrices, AnimationFormNone}) {
         for (const float scale : {1.0f, 2.0f}) {
             SCOPED_TRACE(testing::Message() << "form " << form << " scale " << scale);
-            const ExportResult result = ExportMqoWithBones(scene, folder.file("walk.zlba"), form, 1, scale);
+            const ExportResult result = ExportMqoWithBones(scene, folder.File("walk.zlba"), form, 1, scale);
             ASSERT_TRUE(result.ok) << result.error;
             CCentigrade back;
             ASSERT_TRUE(ReadBack(result.path, back));
@@ -156,8 +156,8 @@ TEST(MqoRoundTrip, SeveralModelsAndQuotedNamesReadBack)
     second.m_name = "arm \"left\"";
     scene.m_models.push_back(second);
     scene.m_animationNames[1] = "odd \"name\"";
-    TempFolder folder;
-    const ExportResult result = ExportMqoWithBones(scene, folder.file("two.zlba"), AnimationFormMatrices, 1, 1.0f);
+    testsupport::TempDir folder;
+    const ExportResult result = ExportMqoWithBones(scene, folder.File("two.zlba"), AnimationFormMatrices, 1, 1.0f);
     ASSERT_TRUE(result.ok) << result.error;
     CCentigrade back;
     ASSERT_TRUE(ReadBack(result.path, back));
@@ -176,14 +176,14 @@ TEST(MqoRoundTrip, RealFilesReadBackAsTheyWereRead)
                                  "garlic-flavor+mqo_loader/shodai_dsan.mqo",
                                  "nutti+blender-mqo/mirrored_multiple_axes.mqo",
                                  "nutti+blender-mqo/single_object_with_edge.mqo"};
-    TempFolder folder;
+    testsupport::TempDir folder;
     for (const char* file : files) {
         SCOPED_TRACE(file);
         CCentigrade scene;
         ASSERT_TRUE(ReadBack(dir + file, scene));
         scene.m_bones = {Bone(0, -1, CVector(0, 0, 0), 1, 2)};
         for (const ExportAnimationForm form : {AnimationFormMatrices, AnimationFormNone}) {
-            const ExportResult result = ExportMqoWithBones(scene, folder.file("real.zlba"), form, 1, 1.0f);
+            const ExportResult result = ExportMqoWithBones(scene, folder.File("real.zlba"), form, 1, 1.0f);
             ASSERT_TRUE(result.ok) << result.error;
             CCentigrade back;
             ASSERT_TRUE(ReadBack(result.path, back));

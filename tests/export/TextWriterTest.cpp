@@ -1,5 +1,5 @@
 #include "export/TextWriter.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <bit>
@@ -151,12 +151,12 @@ TEST(TextWriter, NumbersIgnoreTheProcessLocale)
             chosen = name;
             break;
         }
-    TempFolder folder;
+    testsupport::TempDir folder;
     if (!chosen) {
         // Build one for this test only.
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + folder.file("de_DE.UTF-8") + "' >/dev/null 2>&1";
+        const std::string command = "localedef -i de_DE -f UTF-8 '" + folder.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
-            ::setenv("LOCPATH", folder.path().c_str(), 1);
+            ::setenv("LOCPATH", folder.Folder().c_str(), 1);
             if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
                 chosen = "de_DE.UTF-8";
         }

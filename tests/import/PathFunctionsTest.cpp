@@ -1,5 +1,5 @@
 #include "import/PathFunctions.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -104,19 +104,19 @@ TEST(PathFunctions, ModuleFolderIsTheTestProgramsFolder)
 
 TEST(PathFunctions, ChangeDirectoryToFileFolder)
 {
-    TempFolder temp;
-    std::filesystem::create_directory(temp.path() / "\xE8\xA1\xA8");  // 表
+    testsupport::TempDir temp;
+    std::filesystem::create_directory(temp.Folder() / "\xE8\xA1\xA8");  // 表
     const std::string before = std::filesystem::current_path().string();
 
-    const std::string folderCp932 = temp.path().string() + "/\x95\x5C\\";
+    const std::string folderCp932 = temp.Folder().string() + "/\x95\x5C\\";
     EXPECT_NE(ChangeDirectoryToFileFolder(folderCp932 + "model.mqo"), 0);
     EXPECT_EQ(g_fileFolder, folderCp932);
-    EXPECT_EQ(std::filesystem::current_path(), temp.path() / "\xE8\xA1\xA8");
+    EXPECT_EQ(std::filesystem::current_path(), temp.Folder() / "\xE8\xA1\xA8");
 
     // No folder in the path, or a folder that does not exist: the current folder stays.
     EXPECT_EQ(ChangeDirectoryToFileFolder("model.mqo"), 0);
     EXPECT_EQ(ChangeDirectoryToFileFolder("C:\\data\\model.mqo"), 0);
     EXPECT_EQ(g_fileFolder, "C:\\data\\");
-    EXPECT_EQ(std::filesystem::current_path(), temp.path() / "\xE8\xA1\xA8");
+    EXPECT_EQ(std::filesystem::current_path(), temp.Folder() / "\xE8\xA1\xA8");
     std::filesystem::current_path(before);
 }

@@ -1,5 +1,5 @@
 #include "platform/FileSystem.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -27,10 +27,10 @@ TEST(FileSystem, BackslashesBecomeSlashesButTrailBytesStay)
 
 TEST(FileSystem, OpensFilesNamedWithWindowsSeparators)
 {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "\xE8\xA1\xA8");
-    WriteBytes((folder.path() / "\xE8\xA1\xA8" / "a.txt").string(), {'h', 'i'});
-    const std::string cp932Path = fs_cp932::FromFileSystem(folder.path().string()) + "\\\x95\x5C\\a.txt";
+    testsupport::TempDir folder;
+    std::filesystem::create_directory(folder.Folder() / "\xE8\xA1\xA8");
+    testsupport::WriteBytes((folder.Folder() / "\xE8\xA1\xA8" / "a.txt").string(), {'h', 'i'});
+    const std::string cp932Path = fs_cp932::FromFileSystem(folder.Folder().string()) + "\\\x95\x5C\\a.txt";
     std::vector<std::uint8_t> data;
     std::string error;
     ASSERT_TRUE(fs_cp932::ReadWholeFile(cp932Path, data, error)) << error;
@@ -39,24 +39,24 @@ TEST(FileSystem, OpensFilesNamedWithWindowsSeparators)
 
 TEST(FileSystem, AtomicWriteReplacesOnlyWhenComplete)
 {
-    TempFolder folder;
-    const std::string target = folder.file("scene.zlkx");
-    WriteBytes(target, {1, 2, 3});
+    testsupport::TempDir folder;
+    const std::string target = folder.File("scene.zlkx");
+    testsupport::WriteBytes(target, {1, 2, 3});
     std::string error;
     const std::uint8_t fresh[] = {9, 8};
     ASSERT_TRUE(fs_cp932::WriteFileAtomically(target, fresh, 2, error)) << error;
-    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{9, 8}));
+    EXPECT_EQ(testsupport::ReadBytes(target), (std::vector<std::uint8_t>{9, 8}));
     // Nothing is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
 
 // A file-size limit makes write() fail part way, as a full disk would, even for root.
 TEST(FileSystem, WriteThatRunsOutOfSpaceKeepsTheOldFile)
 {
-    TempFolder folder;
-    const std::string target = folder.file("scene.zlkx");
+    testsupport::TempDir folder;
+    const std::string target = folder.File("scene.zlkx");
     const std::vector<std::uint8_t> old(64, 7);
-    WriteBytes(target, old);
+    testsupport::WriteBytes(target, old);
 
     struct rlimit saved {};
     ::getrlimit(RLIMIT_FSIZE, &saved);
@@ -72,14 +72,14 @@ TEST(FileSystem, WriteThatRunsOutOfSpaceKeepsTheOldFile)
 
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadBytes(target), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(testsupport::ReadBytes(target), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
 
 TEST(FileSystem, WriteIntoAMissingFolderFails)
 {
-    TempFolder folder;
-    const std::string target = folder.file("missing/scene.zlkx");
+    testsupport::TempDir folder;
+    const std::string target = folder.File("missing/scene.zlkx");
     std::string error;
     const std::uint8_t fresh[] = {9};
     EXPECT_FALSE(fs_cp932::WriteFileAtomically(target, fresh, 1, error));

@@ -4,7 +4,7 @@
 #include "scene/Globals.h"
 #include "scene/SceneFile.h"
 #include "support/Bytes.h"
-#include "support/TestFiles.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -398,13 +398,13 @@ TEST_F(SceneFile, NegativeSampleCountReadsAsTenSamples)
 
 TEST_F(SceneFile, FilesOnDisk)
 {
-    TempFolder folder;
+    testsupport::TempDir folder;
     // 表 in the file name: trail byte 0x5C.
-    const std::string path = folder.path().string() + "/\x95\x5C.zlkx";
+    const std::string path = folder.Folder().string() + "/\x95\x5C.zlkx";
     BuildScene();
     std::string message;
     ASSERT_TRUE(scenefile::WriteSceneFile(path, message)) << message;
-    const std::vector<std::uint8_t> written = ReadBytes((folder.path() / "\xE8\xA1\xA8.zlkx").string());
+    const std::vector<std::uint8_t> written = testsupport::ReadBytes((folder.Folder() / "\xE8\xA1\xA8.zlkx").string());
     EXPECT_EQ(written, NewFile().data);
 
     Clear();
@@ -412,28 +412,28 @@ TEST_F(SceneFile, FilesOnDisk)
     EXPECT_EQ(g_scene.m_bones.size(), 2u);
 
     // A malformed file: the message names it.
-    WriteBytes((folder.path() / "bad.zlkx").string(), {0, 0, 0xF0, 0x41, 0x48, 0xE1, 0x7A, 0x40, 0xFF});
-    EXPECT_FALSE(scenefile::ReadSceneFile(folder.path().string() + "/bad.zlkx", message));
-    EXPECT_EQ(message, folder.path().string() + "/bad.zlkx の形式が正しくありません。");
-    EXPECT_FALSE(scenefile::ReadSceneFile(folder.path().string() + "/missing.zlkx", message));
+    testsupport::WriteBytes((folder.Folder() / "bad.zlkx").string(), {0, 0, 0xF0, 0x41, 0x48, 0xE1, 0x7A, 0x40, 0xFF});
+    EXPECT_FALSE(scenefile::ReadSceneFile(folder.Folder().string() + "/bad.zlkx", message));
+    EXPECT_EQ(message, folder.Folder().string() + "/bad.zlkx の形式が正しくありません。");
+    EXPECT_FALSE(scenefile::ReadSceneFile(folder.Folder().string() + "/missing.zlkx", message));
     EXPECT_EQ(message, "ドキュメントを開くことに失敗しました。");
 }
 
 TEST_F(SceneFile, FailedSaveKeepsTheOldFile)
 {
-    TempFolder folder;
-    const std::string path = folder.file("scene.zlkx");
+    testsupport::TempDir folder;
+    const std::string path = folder.File("scene.zlkx");
     const std::vector<std::uint8_t> old = NewFile().data;
-    WriteBytes(path, old);
-    std::filesystem::create_directory(folder.path() / "scene.zlkx.blocker");
+    testsupport::WriteBytes(path, old);
+    std::filesystem::create_directory(folder.Folder() / "scene.zlkx.blocker");
     // The target is a folder: the rename over it fails, nothing is replaced or left behind.
-    const std::string folderTarget = folder.file("scene.zlkx.blocker");
+    const std::string folderTarget = folder.File("scene.zlkx.blocker");
     std::string message;
     EXPECT_FALSE(scenefile::WriteSceneFile(folderTarget, message));
     EXPECT_EQ(message.rfind("ドキュメントの保存に失敗しました。", 0), 0u);
     EXPECT_TRUE(std::filesystem::is_directory(folderTarget));
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+    EXPECT_EQ(testsupport::ReadBytes(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 2);
 }
 
 // The fuzzing seeds, one per layout, are valid files.
@@ -442,7 +442,7 @@ TEST_F(SceneFile, FuzzSeedsOfEveryVersionRead)
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(KMX_SOURCE_DIR "/fuzz/corpus/scenefile")) {
         Clear();
-        const std::vector<std::uint8_t> data = ReadBytes(entry.path().string());
+        const std::vector<std::uint8_t> data = testsupport::ReadBytes(entry.path().string());
         std::string error;
         EXPECT_TRUE(scenefile::ReadSceneBytes(data.data(), data.size(), error)) << entry.path() << error;
         EXPECT_EQ(g_scene.m_bones.size(), 2u) << entry.path();

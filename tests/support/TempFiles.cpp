@@ -19,6 +19,7 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
 
@@ -47,6 +48,18 @@ std::string ReadFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path)
+{
+    const std::string text = ReadFile(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& data)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
 }  // namespace testsupport
