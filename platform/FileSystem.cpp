@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 
 #include <cerrno>
@@ -93,62 +94,11 @@ bool ReadWholeFile(std::string_view cp932Path, std::vector<std::uint8_t>& data, 
 
 bool WriteFileAtomically(std::string_view cp932Path, const void* data, std::size_t size, std::string& error)
 {
-    const std::string target = ToFileSystem(cp932Path);
-    if (target.empty()) {
-        error = "empty path";
-        return false;
-    }
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        error = std::strerror(err);
-        return false;
-    };
-    // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
-    struct stat st {};
-    mode_t mode = 0;
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0)
-        return fail(errno);
-    const auto* p = static_cast<const char*>(data);
-    std::size_t left = size;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        error = std::strerror(err);
-        return false;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        error = std::strerror(err);
-        return false;
-    }
-    return true;
+    AtomicFile file;
+    if (file.Open(cp932Path) && file.Write(data, size) && file.Commit())
+        return true;
+    error = file.Error();
+    return false;
 }
 
 }  // namespace fs_cp932
