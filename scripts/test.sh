@@ -8,7 +8,7 @@ fuzz_seconds=${KMX_FUZZ_SECONDS:-60}
 "$top/scripts/deps.sh"
 
 echo "== Build and test"
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKMX_BUILD_GUI=ON -DKMX_BUILD_TESTS=ON -DKMX_BUILD_BENCH=ON
 cmake --build "$top/build" -j "$jobs"
 xvfb-run -a -s '-screen 0 1280x800x24' \
   ctest --test-dir "$top/build" --output-on-failure -j "$jobs" --timeout 600
