@@ -58,7 +58,8 @@ void RenderFrame(benchmark::State& state)
     state.counters["faces"] = static_cast<double>(g_scene.m_models[0].m_faces.size());
 }
 
-void PickVertex(benchmark::State& state)
+// One pick at the centre of the view in the given edit mode.
+void PickInMode(benchmark::State& state, std::int32_t editMode)
 {
     OffscreenView view(kWidth, kHeight);
     if (!view.ok()) {
@@ -66,25 +67,14 @@ void PickVertex(benchmark::State& state)
         return;
     }
     BuildScene(static_cast<int>(state.range(0)));
-    g_scene.m_editMode = EditModeVertexSelect;
+    g_scene.m_editMode = editMode;
     g_scene.RenderScene();
     for (auto _ : state)
         benchmark::DoNotOptimize(g_scene.Pick(kWidth / 2, kHeight / 2));
 }
 
-void PickGizmo(benchmark::State& state)
-{
-    OffscreenView view(kWidth, kHeight);
-    if (!view.ok()) {
-        state.SkipWithError("no offscreen context");
-        return;
-    }
-    BuildScene(static_cast<int>(state.range(0)));
-    g_scene.m_editMode = EditModeTranslate;
-    g_scene.RenderScene();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(g_scene.Pick(kWidth / 2, kHeight / 2));
-}
+void PickVertex(benchmark::State& state) { PickInMode(state, EditModeVertexSelect); }
+void PickGizmo(benchmark::State& state) { PickInMode(state, EditModeTranslate); }
 
 }  // namespace
 

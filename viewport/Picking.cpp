@@ -3,6 +3,7 @@
 // hit is selected, and picked vertices are bound to the selected bone.
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "viewport/BoneShape.h"
 #include "viewport/CameraTransform.h"
 #include "viewport/GizmoTables.h"
 #include "viewport/OpenGLSetup.h"
@@ -75,15 +76,9 @@ void DrawPickableBones(const CCentigrade& scene, float gizmoScale)
     glPushName(PickNameBone);
     glPushName(PickNameBone);
     for (const CBone& bone : scene.m_bones) {
-        glPushMatrix();
-        glMultMatrixf(bone.m_matrix.data());
-        glTranslatef(bone.m_head.m_x, bone.m_head.m_y, bone.m_head.m_z);
+        PushBoneHeadMatrix(bone);
         glPushName(static_cast<GLuint>(bone.m_id));
-        glBegin(GL_LINES);
-        glVertex3f(0, 0, 0);
-        glVertex3f(bone.m_tail.m_x - bone.m_head.m_x, bone.m_tail.m_y - bone.m_head.m_y,
-                   bone.m_tail.m_z - bone.m_head.m_z);
-        glEnd();
+        DrawBoneLine(bone);
         glScalef(gizmoScale, gizmoScale, gizmoScale);
         // The joint's triangles are not wound alike; drawn with culling, parts of it (all of
         // it seen from above) could not be clicked.

@@ -5,6 +5,7 @@
 #include "platform/MatrixStack.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "viewport/BoneShape.h"
 #include "viewport/CameraTransform.h"
 #include "viewport/GizmoTables.h"
 #include "viewport/OpenGLSetup.h"
@@ -185,16 +186,9 @@ void DrawBonesAndGizmo(CCentigrade& scene, float gizmoScale)
     for (const CBone& bone : scene.m_bones) {
         const bool selected = bone.m_id == scene.m_selectedBone;
         GlColor(selected ? scene.m_selectedBoneColor : scene.m_boneColor);
-        glPushMatrix();
-        glMultMatrixf(bone.m_matrix.data());
-        glTranslatef(bone.m_head.m_x, bone.m_head.m_y, bone.m_head.m_z);
-        if (scene.m_showBones) {
-            glBegin(GL_LINES);
-            glVertex3f(0, 0, 0);
-            glVertex3f(bone.m_tail.m_x - bone.m_head.m_x, bone.m_tail.m_y - bone.m_head.m_y,
-                       bone.m_tail.m_z - bone.m_head.m_z);
-            glEnd();
-        }
+        PushBoneHeadMatrix(bone);
+        if (scene.m_showBones)
+            DrawBoneLine(bone);
         glScalef(gizmoScale, gizmoScale, gizmoScale);
         if (scene.m_showBones)
             glCallList(DisplayListBoneJoint);
