@@ -55,7 +55,8 @@ const char* const kStretched = "1.000000, 0.000000, 0.000000, 0.000000, 0.000000
                                "0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000";
 
 // A triangle on bones 0, 1 and 2 and a quadrilateral whose fourth vertex has no bone; three
-// materials, the second without a texture; frame 1 stretches every bone.
+// materials, the second without a texture, the third with a Japanese file name; frame 1
+// stretches every bone.
 CCentigrade ThreeBoneScene()
 {
     CCentigrade scene;
@@ -64,7 +65,7 @@ CCentigrade ThreeBoneScene()
     model.m_faces = {Face({0, 1, 2}, 0, {{0.25f, 0.75f}, {1, 0}, {0, 1}}), Face({1, 2}, 0),
                      Face({0, 1, 2, 3}, 1, {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}, {0, 0.5f}})};
     scene.m_models = {model};
-    scene.m_materials = {Textured("tex\\skin-01.png", 64, 32), CMaterial(1), Textured("eye.png", 8, 8)};
+    scene.m_materials = {Textured("tex\\skin-01.png", 64, 32), CMaterial(1), Textured("\x96\xda.png", 8, 8)};
     scene.m_bones = {Bone(0, -1, CVector(0, 0, 0), 1, 2), Bone(1, 0, CVector(0, 0, 0), 1, 2),
                      Bone(2, 1, CVector(0, 0, 0), 1, 2)};
     scene.m_bones[0].m_animations[0][1].m_scale = CVector(1, 2, 1);
@@ -275,7 +276,7 @@ TEST(Stage3DExport, MatricesFlashCs)
                    "\t\t\taddMatrix2();\n" + Rows("addMatrix", {stretched, stretched, stretched}) +
                    "\n\t\t\tinit(scene._context3D,new skin_01Tex(64,32),0);\n"
                    "\t\t\tinit(scene._context3D,null,1);\n"
-                   "\t\t\tinit(scene._context3D,new eyeTex(8,8),2);\n"
+                   "\t\t\tinit(scene._context3D,new _Tex(8,8),2);\n"
                    "\t\t}\n\t}\n}\n"));
 }
 
@@ -294,7 +295,7 @@ TEST(Stage3DExport, StaticFlexSdkToFile)
               Crlf("package models\n{\n\timport flash.display.Bitmap;\n\timport strataview3d.*;\n\n"
                    "\tpublic class Robot extends Model3D\n\t{\n"
                    "\t\t[Embed(source=\"skin-01.png\")]\n\t\tprivate static var TextureImg0:Class;\n"
-                   "\t\t[Embed(source=\"eye.png\")]\n\t\tprivate static var TextureImg2:Class;\n"
+                   "\t\t[Embed(source=\"目.png\")]\n\t\tprivate static var TextureImg2:Class;\n"
                    "\n\t\tpublic function Robot(scene:Scene3D)\n\t\t{\n\t\t\tsuper(3);\n\n"));
     EXPECT_EQ(text.find("addMatrix"), std::string::npos);
     const std::string tail = Crlf("\t\t\taddVertex(14.0000, 16.0000, 18.0000, 0.5000, 0.5000, 4, 1);\n\n"
