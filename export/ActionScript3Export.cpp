@@ -6,7 +6,6 @@
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
-#include <algorithm>
 #include <array>
 #include <span>
 
@@ -50,15 +49,7 @@ void WriteBakedMatrices(const CCentigrade& scene, TextWriter& out, float scale)
     for (std::size_t a = 0; a < scene.m_animationNames.size(); ++a) {
         const auto animation = static_cast<std::int32_t>(a);
         out.Text("\t\t\taddMatrix3();\n");
-        // Every frame is posed once; each bone then takes its matrices from those posings.
-        std::int32_t frames = 0;
-        for (std::size_t b = 0; b < boneCount; ++b)
-            frames = std::max(frames, baker.FrameCount(animation, b));
-        matrices.resize(static_cast<std::size_t>(frames) * boneCount);
-        for (std::int32_t f = 0; f < frames; ++f) {
-            const auto& posed = baker.Pose(animation, f);
-            std::copy(posed.begin(), posed.end(), matrices.begin() + static_cast<std::ptrdiff_t>(f * boneCount));
-        }
+        baker.PoseEveryFrame(animation, matrices);
         for (std::size_t b = 0; b < boneCount; ++b) {
             out.Text("\t\t\taddMatrix2();\n");
             const std::int32_t ownFrames = baker.FrameCount(animation, b);
