@@ -142,7 +142,7 @@ bool WriteActionScript3(const CCentigrade& scene, TextWriter& out, const std::st
     const bool flex = target == FlashTargetFlexSdk;
     // Only the first material's texture reaches the engine; without one init gets null.
     const CMaterial* texture =
-        !scene.m_materials.empty() && !scene.m_materials[0].m_texture.empty() ? &scene.m_materials[0] : nullptr;
+        !scene.m_materials.empty() && HasTextureFile(scene.m_materials[0]) ? &scene.m_materials[0] : nullptr;
 
     out.Text("package models\n{\n");
     out.Text("\timport flash.display.Sprite;\n\timport flash.display.Bitmap;\n\timport quillspace3d.*;\n\n");

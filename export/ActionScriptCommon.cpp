@@ -80,6 +80,12 @@ void ReportClassNameMismatch(const std::string& cp932Path, const std::string& cl
                 MessageButtons::Ok, MessageIcon::Information);
 }
 
+bool HasTextureFile(const CMaterial& material)
+{
+    std::string name;
+    return GetFileName(name, material.m_texture) != 0;
+}
+
 std::string TextureClassName(const CMaterial& material)
 {
     return IdentifierCharacters(BaseName(material.m_texture)) + "Tex";
@@ -88,7 +94,7 @@ std::string TextureClassName(const CMaterial& material)
 std::string EmbedSourceName(const CMaterial& material)
 {
     std::string name;
-    if (material.m_texture.empty() || !GetFileName(name, material.m_texture))
+    if (!GetFileName(name, material.m_texture))
         return {};
     return cp932::ToUtf8(QuotableText(name));
 }

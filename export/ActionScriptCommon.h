@@ -21,6 +21,10 @@ std::string ActionScriptClassName(const std::string& cp932Path);
 // be renamed before an ActionScript compiler accepts it. Does nothing when they match.
 void ReportClassNameMismatch(const std::string& cp932Path, const std::string& className);
 
+// The material names a texture file (a texture name ending in a folder separator names none).
+// Materials without one hand null to the engine.
+bool HasTextureFile(const CMaterial& material);
+
 // The generated texture class of a material for the Flash CS target: the texture file's base
 // name made an identifier, then "Tex" (robot.png gives robotTex).
 std::string TextureClassName(const CMaterial& material);

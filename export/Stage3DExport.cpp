@@ -89,7 +89,7 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
     out.Text("\t{\n");
     if (flex)
         for (std::size_t i = 0; i < materials.size(); ++i)
-            if (!materials[i].m_texture.empty()) {
+            if (HasTextureFile(materials[i])) {
                 out.Print("\t\t[Embed(source=\"%s\")]\n", EmbedSourceName(materials[i]));
                 out.Print("\t\tprivate static var TextureImg%d:Class;\n", i);
             }
@@ -110,7 +110,7 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
 
     out.Text("\n");
     for (std::size_t i = 0; i < materials.size(); ++i) {
-        if (materials[i].m_texture.empty()) {
+        if (!HasTextureFile(materials[i])) {
             out.Print("\t\t\tinit(scene._context3D,null,%d);\n", i);
         } else if (flex) {
             out.Print("\t\t\tvar texture%d:Bitmap = Bitmap(new TextureImg%d());\n", i, i);

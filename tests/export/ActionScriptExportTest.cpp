@@ -227,6 +227,7 @@ TEST(ActionScript3Export, StaticWithoutTexture)
     model.m_faces = {Face({0, 1, 2, 3}, 0, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}), Face({0, 1}, 0), Face({3, 2, 1}, 1)};
     scene.m_models = {model};
     scene.m_materials = {CMaterial(0), Textured("robot.png", 8, 8)};
+    scene.m_materials[0].m_texture = "textures/";  // a folder, no file
 
     const char* const v0 = "1.000000, -0.000000, -0.000000";
     const char* const v1 = "0.000000, -1.000000, -0.000000";
