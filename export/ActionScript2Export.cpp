@@ -1,7 +1,6 @@
 #include "export/ActionScript2Export.h"
 
 #include "export/ActionScriptCommon.h"
-#include "export/ExportFile.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
@@ -83,14 +82,10 @@ void WriteActionScript2(const CCentigrade& scene, TextWriter& out, const std::st
 ExportResult ExportActionScript2(const CCentigrade& scene, float scale, const std::string& path,
                                  ExportAnimationForm /*form*/)
 {
-    const std::string className = ActionScriptClassName(path);
-    ExportFile file(path);
-    if (file.IsOpen())
-        WriteActionScript2(scene, file.Writer(), className, scale);
-    ExportResult result = file.Finish();
-    if (result.ok)
-        ReportClassNameMismatch(path, className);
-    return result;
+    return ExportClassFile(path, [&](TextWriter& out, const std::string& className) {
+        WriteActionScript2(scene, out, className, scale);
+        return true;
+    });
 }
 
 ExportResult ExportActionScript2Entry(const CCentigrade& scene, const std::string& path, const ExportOptions& options)

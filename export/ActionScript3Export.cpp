@@ -2,7 +2,6 @@
 
 #include "export/ActionScriptCommon.h"
 #include "export/BoneBaker.h"
-#include "export/ExportFile.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
@@ -205,14 +204,9 @@ bool WriteActionScript3(const CCentigrade& scene, TextWriter& out, const std::st
 ExportResult ExportActionScript3(const CCentigrade& scene, float scale, const std::string& path,
                                  ExportAnimationForm form, FlashTarget target)
 {
-    const std::string className = ActionScriptClassName(path);
-    ExportFile file(path);
-    if (file.IsOpen() && !WriteActionScript3(scene, file.Writer(), className, form, target, scale))
-        file.NoteUnassignedVertices();
-    ExportResult result = file.Finish();
-    if (result.ok)
-        ReportClassNameMismatch(path, className);
-    return result;
+    return ExportClassFile(path, [&](TextWriter& out, const std::string& className) {
+        return WriteActionScript3(scene, out, className, form, target, scale);
+    });
 }
 
 ExportResult ExportActionScript3Entry(const CCentigrade& scene, const std::string& path, const ExportOptions& options)

@@ -1,6 +1,6 @@
 #include "export/ActionScriptCommon.h"
 
-#include "export/ExportCommon.h"
+#include "export/ExportFile.h"
 #include "export/TextWriter.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
@@ -57,16 +57,7 @@ std::string BaseName(const std::string& cp932Path)
     return name;
 }
 
-}  // namespace
-
-std::string ActionScriptClassName(const std::string& cp932Path)
-{
-    std::string name = IdentifierCharacters(ExportClassName(cp932Path));
-    if (IsReserved(name))
-        name += '_';
-    return name;
-}
-
+// Tells the user, once, that the file must be renamed when the class name is not its base name.
 void ReportClassNameMismatch(const std::string& cp932Path, const std::string& className)
 {
     const std::string base = BaseName(cp932Path);
@@ -78,6 +69,29 @@ void ReportClassNameMismatch(const std::string& cp932Path, const std::string& cl
                     className + "」にしました。ActionScriptではファイル名とクラス名が同じでなければならないので、" +
                     "ファイル名を「" + className + ".as」に変えてください。",
                 MessageButtons::Ok, MessageIcon::Information);
+}
+
+}  // namespace
+
+std::string ActionScriptClassName(const std::string& cp932Path)
+{
+    std::string name = IdentifierCharacters(ExportClassName(cp932Path));
+    if (IsReserved(name))
+        name += '_';
+    return name;
+}
+
+ExportResult ExportClassFile(const std::string& cp932Path,
+                             const std::function<bool(TextWriter& out, const std::string& className)>& write)
+{
+    const std::string className = ActionScriptClassName(cp932Path);
+    ExportFile file(cp932Path);
+    if (file.IsOpen() && !write(file.Writer(), className))
+        file.NoteUnassignedVertices();
+    ExportResult result = file.Finish();
+    if (result.ok)
+        ReportClassNameMismatch(cp932Path, className);
+    return result;
 }
 
 bool HasTextureFile(const CMaterial& material)

@@ -4,12 +4,16 @@
 // class gets a sanitised one and the user is told to rename the file.
 #pragma once
 
+#include "export/ExportCommon.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CFace;
 class CMaterial;
+class TextWriter;
 
 // The class name for an output path: the file's base name (ExportClassName) with every
 // character that cannot stand in an identifier (a blank, a hyphen, any non-ASCII character)
@@ -17,9 +21,12 @@ class CMaterial;
 // that the generated file itself uses (Model3D, Sprite, ...). Valid names stay unchanged.
 std::string ActionScriptClassName(const std::string& cp932Path);
 
-// Tells the user, once, when the class name differs from the file's base name: the file must
-// be renamed before an ActionScript compiler accepts it. Does nothing when they match.
-void ReportClassNameMismatch(const std::string& cp932Path, const std::string& className);
+// Writes one class file at the path: write(out, className) prints the class and returns false
+// when it wrote a vertex without a bone. After the file is in place come the unassigned-vertex
+// warning and, when the class name is not the file's base name, a message asking the user to
+// rename the file (an ActionScript compiler accepts the class only under its own name).
+ExportResult ExportClassFile(const std::string& cp932Path,
+                             const std::function<bool(TextWriter& out, const std::string& className)>& write);
 
 // The material names a texture file (a texture name ending in a folder separator names none).
 // Materials without one hand null to the engine.

@@ -2,7 +2,6 @@
 
 #include "export/ActionScriptCommon.h"
 #include "export/BoneBaker.h"
-#include "export/ExportFile.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
@@ -128,14 +127,9 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
 ExportResult ExportStage3D(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form,
                            FlashTarget target)
 {
-    const std::string className = ActionScriptClassName(path);
-    ExportFile file(path);
-    if (file.IsOpen() && !WriteStage3D(scene, file.Writer(), className, form, target, scale))
-        file.NoteUnassignedVertices();
-    ExportResult result = file.Finish();
-    if (result.ok)
-        ReportClassNameMismatch(path, className);
-    return result;
+    return ExportClassFile(path, [&](TextWriter& out, const std::string& className) {
+        return WriteStage3D(scene, out, className, form, target, scale);
+    });
 }
 
 ExportResult ExportStage3DEntry(const CCentigrade& scene, const std::string& path, const ExportOptions& options)
