@@ -223,6 +223,14 @@ TEST_F(DocumentRoads, ModelFileOpensUntitledOnTheOpenCommandAndTitledOnTheFramew
     EXPECT_FALSE(doc.OnFileSave());
     EXPECT_EQ(doc.saveAsCalls, 1);
     EXPECT_EQ(ReadBytes(model), before);
+
+    // Names outside ASCII: the file system's UTF-8, CP932 in the document, UTF-8 in the title.
+    const std::string japanese = dir.File("忍者.mqo");
+    std::filesystem::copy_file(kBonesModel, japanese);
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(doc.OpenDocumentFile(cp932::FromUtf8(japanese)));
+    EXPECT_EQ(doc.GetTitle(), cp932::FromUtf8("忍者.mqo"));
+    EXPECT_EQ(doc.FrameTitle(), "忍者.mqo - Zelvo Kinemorphix 3.9");
 }
 
 TEST_F(DocumentRoads, BothRoadsAskToSaveChangesFirst)

@@ -81,6 +81,12 @@ TEST_F(EditorTest, NewAsksToSaveChangesAndDroppedFilesOpen)
     EXPECT_TRUE(target->OnDropFiles(10, 10, files));
     ASSERT_TRUE(WaitUntil([] { return !g_scene.m_models.empty(); }));
     EXPECT_EQ(Frame().GetTitle().utf8_string(), "simple.mqo - Zelvo Kinemorphix 3.9");
+
+    // Closing the window asks too; Cancel keeps it open.
+    Doc().SetModifiedFlag();
+    wxTEST_DIALOG(Frame().Close(), wxExpectModal<wxMessageDialog>(wxCANCEL));
+    Pump(100);
+    EXPECT_TRUE(Frame().IsShown());
 }
 
 TEST_F(EditorTest, AcceleratorsFireOnceAndNeverForAGreyedCommand)

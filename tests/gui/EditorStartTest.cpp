@@ -55,6 +55,16 @@ TEST_F(EditorTest, StartsUntitledWithFivePanesMenusAndBars)
     EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), clientHeight - 170);
     EXPECT_NEAR(frame.m_leftSplitter->PaneExtent(0), frame.m_leftSplitter->PaneExtent(1), 1);
 
+    // After a resize too; but a frame too low keeps the rows it had.
+    frame.SetClientSize(900, 640);
+    Pump(300);
+    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+    const int viewHeight = frame.m_rightSplitter->PaneExtent(0);
+    frame.SetClientSize(900, 150);
+    Pump(300);
+    EXPECT_LE(frame.m_rightSplitter->PaneExtent(0), viewHeight);
+    EXPECT_NE(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+
     // Menus from the table, with the accelerator shown and the mnemonic kept.
     wxMenuBar* bar = frame.GetMenuBar();
     ASSERT_EQ(bar->GetMenuCount(), 7u);
@@ -89,6 +99,7 @@ TEST_F(EditorTest, StartsWithAModelNamedOnTheCommandLineAndDrawsIt)
 
     const CapturedFrame shot = CaptureView();
     ASSERT_TRUE(SavePng(shot, ShotPath("editor_model_view")));
+    EXPECT_TRUE(SaveWindowPng(ShotPath("editor_model_window")));
     const int pixels = shot.width * shot.height;
     const int background = CountColour(shot, g_scene.m_backgroundColor);
     const int edges = CountColour(shot, g_scene.m_lineColor);

@@ -10,6 +10,7 @@
 #include <wx/image.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <cstring>
 
@@ -139,6 +140,15 @@ bool EditorTest::SavePng(const CapturedFrame& frame, const std::string& path)
     wxImage image(frame.width, frame.height, false);
     std::memcpy(image.GetData(), frame.rgb.data(), frame.rgb.size());
     return image.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+}
+
+bool EditorTest::SaveWindowPng(const std::string& path)
+{
+    Pump(200);
+    const wxRect rect = Frame().GetScreenRect();
+    const wxString command = wxString::Format("/usr/bin/import -window root -crop %dx%d+%d+%d +repage %s", rect.width,
+                                              rect.height, rect.x, rect.y, wxString::FromUTF8(path));
+    return wxExecute(command, wxEXEC_SYNC) == 0;
 }
 
 std::string EditorTest::ShotPath(const std::string& name)

@@ -73,6 +73,9 @@ protected:
     // The 3D view's next frame, read back from the canvas.
     CapturedFrame CaptureView();
     static bool SavePng(const CapturedFrame& frame, const std::string& path);
+    // The main window as the screen shows it (menus, bars, panes and the 3D view), taken from
+    // the X server with ImageMagick's import.
+    bool SaveWindowPng(const std::string& path);
     // Where screenshots go: the build's tests folder.
     static std::string ShotPath(const std::string& name);
 
