@@ -96,8 +96,8 @@ IProfile& CKinemorphixApp::Profile()
 
 bool CKinemorphixApp::StartEditor(const std::vector<std::string>& args)
 {
-    if (!m_document)
-        m_document = std::make_unique<CKinemorphixDoc>(*this);
+    // One document for the whole run (a restarted editor, in the tests, gets a new one).
+    m_document = std::make_unique<CKinemorphixDoc>(*this);
     m_frame = new CMainFrame(*m_document);
     if (!m_frame->CreatedClient()) {
         m_frame->Destroy();
@@ -127,11 +127,8 @@ void CKinemorphixApp::CloseEditor()
 
 void CKinemorphixApp::FrameDestroyed(CMainFrame* frame)
 {
-    if (frame != m_frame)
-        return;
-    m_frame = nullptr;
-    // A restarted editor (tests) starts with a document of its own.
-    m_document.reset();
+    if (frame == m_frame)
+        m_frame = nullptr;
 }
 
 int CKinemorphixApp::OnExit()

@@ -32,7 +32,7 @@ public:
     // .mqo path; none: a new document "無題") and shows the window. False when the frame
     // could not be made.
     bool StartEditor(const std::vector<std::string>& args);
-    // Closes the main frame without asking (tests); the document goes with it.
+    // Closes the main frame without asking (tests).
     void CloseEditor();
     static void SetEditorStartedByOnInit(bool started);
     // The command line's arguments after the program's name, as the system gave the bytes

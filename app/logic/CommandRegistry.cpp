@@ -10,7 +10,13 @@ CCommandRegistry& CCommandRegistry::Instance()
 
 void CCommandRegistry::Add(int id, CommandHandler handler, UpdateRule rule)
 {
-    m_entries[id] = Entry{std::move(handler), std::move(rule)};
+    m_entries[id] = CommandEntry{std::move(handler), std::move(rule)};
+}
+
+CommandEntry CCommandRegistry::Find(int id) const
+{
+    const auto it = m_entries.find(id);
+    return it == m_entries.end() ? CommandEntry{} : it->second;
 }
 
 bool CCommandRegistry::HasHandler(int id) const

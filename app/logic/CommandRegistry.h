@@ -25,6 +25,11 @@ inline CommandState CheckedIf(bool checked) { return {true, checked}; }
 using CommandHandler = std::function<void()>;
 using UpdateRule = std::function<CommandState()>;
 
+struct CommandEntry {
+    CommandHandler handler;
+    UpdateRule rule;
+};
+
 class CCommandRegistry {
 public:
     // The one registry of the program.
@@ -33,6 +38,9 @@ public:
     // Registers the handler and the rule of a command (no rule: always enabled, no check
     // mark). A second registration of the same id replaces the first.
     void Add(int id, CommandHandler handler, UpdateRule rule = {});
+    // What is registered for the id (empty when nothing is); Add(id, entry) puts it back.
+    CommandEntry Find(int id) const;
+    void Add(int id, CommandEntry entry) { Add(id, std::move(entry.handler), std::move(entry.rule)); }
 
     bool HasHandler(int id) const;
     // Disabled for a command without handler, else what its rule says.
@@ -45,11 +53,7 @@ public:
     std::vector<int> CommandsWithoutHandler() const;
 
 private:
-    struct Entry {
-        CommandHandler handler;
-        UpdateRule rule;
-    };
-    std::map<int, Entry> m_entries;
+    std::map<int, CommandEntry> m_entries;
 };
 
 // Registers an area's commands when the program starts (a namespace-scope object in the

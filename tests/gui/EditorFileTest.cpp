@@ -94,6 +94,7 @@ TEST_F(EditorTest, AcceleratorsFireOnceAndNeverForAGreyedCommand)
     StartEditor();
     int undo = 0;
     bool enabled = true;
+    const CommandEntry registered = CCommandRegistry::Instance().Find(ID_EDIT_UNDO);
     CCommandRegistry::Instance().Add(ID_EDIT_UNDO, [&] { ++undo; }, [&] { return EnabledIf(enabled); });
     Pump(100);
 
@@ -106,5 +107,5 @@ TEST_F(EditorTest, AcceleratorsFireOnceAndNeverForAGreyedCommand)
     PressKey('z', wxMOD_CONTROL);
     PressKey(WXK_BACK, wxMOD_ALT);
     EXPECT_EQ(undo, 2);
-    CCommandRegistry::Instance().Add(ID_EDIT_UNDO, {});
+    CCommandRegistry::Instance().Add(ID_EDIT_UNDO, registered);
 }
