@@ -1,6 +1,7 @@
 // The main-model reader: header, chunks, materials, objects, face rows, skipping, errors,
 // and what a failed read leaves in the scene.
 #include "import/LoaderMQO.h"
+#include "import/MqoText.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
@@ -13,26 +14,9 @@
 #include <string>
 
 using ::testing::ElementsAre;
+using namespace mqotext;
 
 namespace {
-
-const std::string kHeader = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n";
-
-// An object chunk with the given vertex rows and face rows (each row one line).
-std::string Object(const std::string& name, const std::vector<std::string>& vertices,
-                   const std::vector<std::string>& faces, const std::string& settings = "")
-{
-    std::string text = "Object \"" + name + "\" {\r\n" + settings;
-    text += "\tvertex " + std::to_string(vertices.size()) + " {\r\n";
-    for (const std::string& v : vertices)
-        text += "\t\t" + v + "\r\n";
-    text += "\t}\r\n\tface " + std::to_string(faces.size()) + " {\r\n";
-    for (const std::string& f : faces)
-        text += "\t\t" + f + "\r\n";
-    return text + "\t}\r\n}\r\n";
-}
-
-const std::vector<std::string> kFourVertices = {"0 0 0", "1 0 0", "1 1 0", "0 1 0"};
 
 class MqoReader : public ::testing::Test {
 protected:
