@@ -1,0 +1,173 @@
+// The interchange exports (COLLADA, FBX ASCII, Objective-C arrays, CSV) checked by their
+// consumers: the COLLADA schema and assimp, a strict FBX reader and assimp, clang, and a
+// strict CSV reader. Expected counts come from the scenes.
+#include "consumers/ConsumerSupport.h"
+
+#include "export/ColladaExport.h"
+#include "export/FbxAsciiExport.h"
+#include "export/InterchangeScenes.h"
+#include "export/ObjectiveCExport.h"
+#include "export/SwiftCsvExport.h"
+#include "platform/Messages.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts)
+{
+    std::string text;
+    for (const auto& [key, value] : counts)
+        text += (text.empty() ? "" : ",") + std::string(key) + "=" + std::to_string(value);
+    return text;
+}
+
+bool Exportable(const CModel& model, const CFace& face)
+{
+    if (face.m_indices.size() != 3 && face.m_indices.size() != 4)
+        return false;
+    for (const std::int32_t v : face.m_indices)
+        if (v < 0 || static_cast<std::size_t>(v) >= model.m_vertices.size())
+            return false;
+    return true;
+}
+
+// What assimp makes of the COLLADA document: one mesh per model and material used, every
+// triangle with its own three corners, UVs on the textured materials' triangles.
+std::string ColladaCounts(const CCentigrade& scene)
+{
+    std::size_t meshes = 0, triangles = 0, textured = 0;
+    for (const CModel& model : scene.m_models) {
+        std::set<std::int32_t> used;
+        for (const CFace& face : model.m_faces) {
+            if (!Exportable(model, face) || face.m_material < 0 ||
+                static_cast<std::size_t>(face.m_material) >= scene.m_materials.size())
+                continue;
+            used.insert(face.m_material);
+            const std::size_t n = face.m_indices.size() - 2;
+            triangles += n;
+            if (!scene.m_materials[static_cast<std::size_t>(face.m_material)].m_texture.empty())
+                textured += n;
+        }
+        meshes += used.size();
+    }
+    return Expect({{"meshes", meshes}, {"faces", triangles}, {"vertices", 3 * triangles},
+                   {"normals", 3 * triangles}, {"uvs", 3 * textured}});
+}
+
+std::string FbxCounts(const CCentigrade& scene)
+{
+    const consumers::SceneCounts counts = consumers::Count(scene);
+    std::size_t corners = 0, textures = 0;
+    for (const CModel& model : scene.m_models)
+        for (const CFace& face : model.m_faces)
+            corners += Exportable(model, face) ? face.m_indices.size() : 0;
+    for (const CMaterial& material : scene.m_materials)
+        textures += material.m_texture.empty() ? 0 : 1;
+    return Expect({{"geometries", counts.models}, {"models", counts.models}, {"materials", counts.materials + 1},
+                   {"textures", textures}, {"vertices", counts.vertices}, {"polygons", counts.polygons},
+                   {"corners", corners}, {"assimp_faces", counts.polygons}});
+}
+
+}  // namespace
+
+TEST(ColladaConsumer, RiggedFigureAndCorpusModel)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const CCentigrade figure = consumers::RiggedFigure(5);
+    const CCentigrade ninja =
+        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    for (const auto& [scene, name] : {std::pair{&figure, "figure.dae"}, std::pair{&ninja, "ninja.dae"}}) {
+        const std::string file = (folder / name).string();
+        ASSERT_TRUE(ExportCollada(*scene, 1.0f, file, AnimationFormMatrices).ok) << file;
+        EXPECT_CONSUMER_ACCEPTS("dae", file, ColladaCounts(*scene));
+    }
+}
+
+// Shared names, blanks, XML specials and Japanese text, an untextured material and scale 2.5.
+TEST(ColladaConsumer, OddNamesAndSeveralModels)
+{
+    const std::string file = (consumers::OutputFolder() / "odd names.dae").string();
+    const CCentigrade scene = exporttest::OddNamesScene();
+    ASSERT_TRUE(ExportCollada(scene, 2.5f, file, AnimationFormNone).ok);
+    EXPECT_CONSUMER_ACCEPTS("dae", file, ColladaCounts(scene) + ",materials=3");
+}
+
+TEST(FbxConsumer, RiggedFigureAndCorpusModel)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const CCentigrade figure = consumers::RiggedFigure(5);
+    const CCentigrade ninja =
+        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    for (const auto& [scene, name] : {std::pair{&figure, "figure.fbx"}, std::pair{&ninja, "ninja.fbx"}}) {
+        const std::string file = (folder / name).string();
+        ASSERT_TRUE(ExportFbxAscii(*scene, file, AnimationFormMatrices, 1, 1.0f).ok) << file;
+        EXPECT_CONSUMER_ACCEPTS("fbx", file, FbxCounts(*scene));
+    }
+}
+
+TEST(FbxConsumer, OddNamesAndSeveralModels)
+{
+    const std::string file = (consumers::OutputFolder() / "odd names.fbx").string();
+    const CCentigrade scene = exporttest::OddNamesScene();
+    ASSERT_TRUE(ExportFbxAscii(scene, file, AnimationFormNone, 1, 2.5f).ok);
+    EXPECT_CONSUMER_ACCEPTS("fbx", file, FbxCounts(scene) + ",assimp_meshes=3");
+}
+
+// The first model's arrays keep their names; a second and third model get arrays of their own.
+TEST(ObjectiveCConsumer, RiggedFigureAndSeveralModels)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const CCentigrade figure = consumers::RiggedFigure(5);
+    const std::string one = (folder / "figure.m").string();
+    ASSERT_TRUE(ExportObjectiveC(figure, 1.0f, one, AnimationFormMatrices).ok);
+    const std::size_t triangles = consumers::Count(figure).triangles;
+    EXPECT_CONSUMER_ACCEPTS("objc", one,
+                            Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", triangles},
+                                    {"uv_triangles", triangles}}));
+
+    const CCentigrade odd = exporttest::OddNamesScene();
+    const std::string three = (folder / "odd.m").string();
+    ASSERT_TRUE(ExportObjectiveC(odd, 2.5f, three, AnimationFormNone).ok);
+    // The checker counts the arrays named vertices and uvs: the first model's.
+    const std::size_t first = 3;  // the box's triangle and the two halves of its quad
+    EXPECT_CONSUMER_ACCEPTS("objc", three,
+                            Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", first},
+                                    {"uv_triangles", first}}));
+}
+
+// Both bone forms (the same rows) and the static form on the rigged figure; names that hold
+// CSV specials; the corpus model in the static form.
+TEST(SwiftCsvConsumer, EveryFormAndOddNames)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const int frames = 5;
+    const CCentigrade figure = consumers::RiggedFigure(frames);
+    const consumers::SceneCounts counts = consumers::Count(figure);
+    CapturingMessageSink messages;
+    for (const ExportAnimationForm form : {AnimationFormKeyFrames, AnimationFormMatrices, AnimationFormNone}) {
+        const std::string file = (folder / ("figure" + std::to_string(form) + ".csv")).string();
+        ASSERT_TRUE(ExportSwiftCsv(figure, 1.0f, file, form).ok);
+        const bool bones = form != AnimationFormNone;
+        EXPECT_CONSUMER_ACCEPTS("csv", file,
+                                Expect({{"bones", counts.bones}, {"vrows", counts.materials},
+                                        {"corners", 3 * counts.triangles}, {"arows", bones ? counts.animations : 0},
+                                        {"frames", bones ? frames : 0}, {"mrows", counts.materials},
+                                        {"trows", bones ? counts.animations : 1}}));
+    }
+    EXPECT_TRUE(messages.messages.empty());  // every vertex of the figure has its bone
+
+    const CCentigrade odd = exporttest::OddNamesScene();
+    const std::string oddFile = (folder / "odd.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(odd, 2.5f, oddFile, AnimationFormMatrices).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", oddFile, Expect({{"vrows", 3}, {"corners", 27}, {"mrows", 3}, {"trows", 2}}));
+
+    const CCentigrade ninja =
+        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    const std::string ninjaFile = (folder / "ninja.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(ninja, 1.0f, ninjaFile, AnimationFormNone).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", ninjaFile,
+                            Expect({{"corners", 3 * consumers::Count(ninja).triangles},
+                                    {"mrows", ninja.m_materials.size()}, {"trows", 1}}));
+}
