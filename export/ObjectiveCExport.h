@@ -13,7 +13,8 @@ class CCentigrade;
 class CModel;
 class TextWriter;
 
-// Writes the file (the animation form has no effect; scale multiplies every position).
+// Writes the file (the animation form has no effect; scale multiplies every position). A
+// scene without a model is refused.
 ExportResult ExportObjectiveC(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form);
 
 // The whole file for any writer.

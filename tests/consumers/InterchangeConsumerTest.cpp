@@ -171,3 +171,20 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
                             Expect({{"corners", 3 * consumers::Count(ninja).triangles},
                                     {"mrows", ninja.m_materials.size()}, {"trows", 1}}));
 }
+
+// A scene without a model: FBX and CSV still write files their readers accept; COLLADA and
+// Objective-C, which would declare nothing, refuse it.
+TEST(InterchangeConsumer, EmptyScene)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    CCentigrade scene = exporttest::BoxScene();
+    scene.m_models.clear();
+    const std::string fbx = (folder / "empty.fbx").string();
+    ASSERT_TRUE(ExportFbxAscii(scene, fbx, AnimationFormNone, 1, 1.0f).ok);
+    EXPECT_CONSUMER_ACCEPTS("fbx", fbx, "geometries=0,models=0,materials=2,textures=1");
+    const std::string csv = (folder / "empty.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(scene, 1.0f, csv, AnimationFormMatrices).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", csv, "vrows=0,mrows=1,trows=2");
+    EXPECT_FALSE(ExportCollada(scene, 1.0f, (folder / "empty.dae").string(), AnimationFormNone).ok);
+    EXPECT_FALSE(ExportObjectiveC(scene, 1.0f, (folder / "empty.m").string(), AnimationFormNone).ok);
+}
