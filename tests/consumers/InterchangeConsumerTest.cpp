@@ -53,7 +53,7 @@ std::string ColladaCounts(const CCentigrade& scene)
         meshes += used.size();
     }
     return Expect({{"meshes", meshes}, {"faces", triangles}, {"vertices", 3 * triangles},
-                   {"normals", 3 * triangles}, {"uvs", 3 * textured}});
+                   {"normals", 3 * triangles}, {"uvs", 3 * textured}, {"materials", scene.m_materials.size()}});
 }
 
 std::string FbxCounts(const CCentigrade& scene)
@@ -72,69 +72,39 @@ std::string FbxCounts(const CCentigrade& scene)
 
 }  // namespace
 
-TEST(ColladaConsumer, RiggedFigureAndCorpusModel)
+// The rigged figure, the corpus model, and a scene of shared names with blanks, XML specials
+// and Japanese text, an untextured material and three models, at scale 2.5.
+TEST(InterchangeConsumer, ColladaAndFbxOfFigureCorpusModelAndOddNames)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
-    const CCentigrade figure = consumers::RiggedFigure(5);
-    const CCentigrade ninja =
-        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-    for (const auto& [scene, name] : {std::pair{&figure, "figure.dae"}, std::pair{&ninja, "ninja.dae"}}) {
-        const std::string file = (folder / name).string();
-        ASSERT_TRUE(ExportCollada(*scene, 1.0f, file, AnimationFormMatrices).ok) << file;
-        EXPECT_CONSUMER_ACCEPTS("dae", file, ColladaCounts(*scene));
+    const CCentigrade scenes[] = {
+        consumers::RiggedFigure(5),
+        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo")),
+        exporttest::OddNamesScene()};
+    for (std::size_t i = 0; i < std::size(scenes); ++i) {
+        const std::string base = (folder / ("scene " + std::to_string(i))).string();
+        ASSERT_TRUE(ExportCollada(scenes[i], 2.5f, base + ".dae", AnimationFormMatrices).ok);
+        EXPECT_CONSUMER_ACCEPTS("dae", base + ".dae", ColladaCounts(scenes[i]));
+        ASSERT_TRUE(ExportFbxAscii(scenes[i], base + ".fbx", AnimationFormMatrices, 1, 2.5f).ok);
+        EXPECT_CONSUMER_ACCEPTS("fbx", base + ".fbx", FbxCounts(scenes[i]));
     }
 }
 
-// Shared names, blanks, XML specials and Japanese text, an untextured material and scale 2.5.
-TEST(ColladaConsumer, OddNamesAndSeveralModels)
-{
-    const std::string file = (consumers::OutputFolder() / "odd names.dae").string();
-    const CCentigrade scene = exporttest::OddNamesScene();
-    ASSERT_TRUE(ExportCollada(scene, 2.5f, file, AnimationFormNone).ok);
-    EXPECT_CONSUMER_ACCEPTS("dae", file, ColladaCounts(scene) + ",materials=3");
-}
-
-TEST(FbxConsumer, RiggedFigureAndCorpusModel)
-{
-    const std::filesystem::path folder = consumers::OutputFolder();
-    const CCentigrade figure = consumers::RiggedFigure(5);
-    const CCentigrade ninja =
-        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-    for (const auto& [scene, name] : {std::pair{&figure, "figure.fbx"}, std::pair{&ninja, "ninja.fbx"}}) {
-        const std::string file = (folder / name).string();
-        ASSERT_TRUE(ExportFbxAscii(*scene, file, AnimationFormMatrices, 1, 1.0f).ok) << file;
-        EXPECT_CONSUMER_ACCEPTS("fbx", file, FbxCounts(*scene));
-    }
-}
-
-TEST(FbxConsumer, OddNamesAndSeveralModels)
-{
-    const std::string file = (consumers::OutputFolder() / "odd names.fbx").string();
-    const CCentigrade scene = exporttest::OddNamesScene();
-    ASSERT_TRUE(ExportFbxAscii(scene, file, AnimationFormNone, 1, 2.5f).ok);
-    EXPECT_CONSUMER_ACCEPTS("fbx", file, FbxCounts(scene) + ",assimp_meshes=3");
-}
-
-// The first model's arrays keep their names; a second and third model get arrays of their own.
+// The first model's arrays keep their names, the others get their own (the checker counts
+// the arrays named vertices and uvs: the first model's).
 TEST(ObjectiveCConsumer, RiggedFigureAndSeveralModels)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
-    const CCentigrade figure = consumers::RiggedFigure(5);
-    const std::string one = (folder / "figure.m").string();
-    ASSERT_TRUE(ExportObjectiveC(figure, 1.0f, one, AnimationFormMatrices).ok);
-    const std::size_t triangles = consumers::Count(figure).triangles;
-    EXPECT_CONSUMER_ACCEPTS("objc", one,
-                            Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", triangles},
-                                    {"uv_triangles", triangles}}));
-
-    const CCentigrade odd = exporttest::OddNamesScene();
-    const std::string three = (folder / "odd.m").string();
-    ASSERT_TRUE(ExportObjectiveC(odd, 2.5f, three, AnimationFormNone).ok);
-    // The checker counts the arrays named vertices and uvs: the first model's.
-    const std::size_t first = 3;  // the box's triangle and the two halves of its quad
-    EXPECT_CONSUMER_ACCEPTS("objc", three,
-                            Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", first},
-                                    {"uv_triangles", first}}));
+    const std::size_t triangles = consumers::Count(consumers::RiggedFigure(5)).triangles;
+    const std::size_t box = 3;  // the odd scene's first model: a triangle and a quad
+    for (const auto& [scene, first] : {std::pair{consumers::RiggedFigure(5), triangles},
+                                       std::pair{exporttest::OddNamesScene(), box}}) {
+        const std::string file = (folder / ("scene" + std::to_string(first) + ".m")).string();
+        ASSERT_TRUE(ExportObjectiveC(scene, 2.5f, file, AnimationFormMatrices).ok);
+        EXPECT_CONSUMER_ACCEPTS("objc", file,
+                                Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", first},
+                                        {"uv_triangles", first}}));
+    }
 }
 
 // Both bone forms (the same rows) and the static form on the rigged figure; names that hold
