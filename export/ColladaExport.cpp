@@ -34,16 +34,21 @@ void ForEachTriangle(const CModel& model, Visit visit)
 
 bool IsTextured(const CMaterial& material) { return !material.m_texture.empty(); }
 
-// Number of the model's triangles per material list position (faces of no listed material
-// are not counted).
+// The material slot of a face: its material's list position, or materialCount when no
+// listed material has its number.
+std::size_t MaterialSlot(const CFace& face, const MaterialLookup& lookup, std::size_t materialCount)
+{
+    const std::int32_t k = lookup.Find(face.m_material);
+    return k == MaterialLookup::kNone ? materialCount : static_cast<std::size_t>(k);
+}
+
+// Number of the model's triangles per material slot (materialCount + 1 slots).
 std::vector<std::int32_t> TrianglesPerMaterial(const CModel& model, const MaterialLookup& lookup,
                                                std::size_t materialCount)
 {
-    std::vector<std::int32_t> counts(materialCount, 0);
+    std::vector<std::int32_t> counts(materialCount + 1, 0);
     ForEachTriangle(model, [&](const CFace& face, const Corners&) {
-        const std::int32_t k = lookup.Find(face.m_material);
-        if (k != MaterialLookup::kNone)
-            ++counts[static_cast<std::size_t>(k)];
+        ++counts[MaterialSlot(face, lookup, materialCount)];
     });
     return counts;
 }
@@ -182,7 +187,7 @@ void WriteNode(const CCentigrade& scene, std::size_t k, const ColladaNames& name
     out.Print("\t\t\t<node id=\"%s\" name=\"%s\">\n", m, m);
     out.Print("\t\t\t\t<instance_geometry url=\"#%s-lib\">\n", m);
     bool bound = false;
-    for (std::size_t i = 0; i < used.size(); ++i) {
+    for (std::size_t i = 0; i < scene.m_materials.size(); ++i) {
         if (used[i] == 0)
             continue;
         if (!bound)
@@ -215,7 +220,7 @@ void WriteColladaGeometry(const CCentigrade& scene, std::size_t k, const Collada
     const std::size_t vertexCount = model.m_vertices.size();
     const std::vector<std::int32_t> perMaterial = TrianglesPerMaterial(model, lookup, materials.size());
     bool textured = false;
-    for (std::size_t i = 0; i < perMaterial.size(); ++i)
+    for (std::size_t i = 0; i < materials.size(); ++i)
         textured = textured || (perMaterial[i] > 0 && IsTextured(materials[i]));
 
     out.Print("\t\t<geometry id=\"%s-lib\" name=\"%s\">\n", m, m);
@@ -275,12 +280,17 @@ void WriteColladaGeometry(const CCentigrade& scene, std::size_t k, const Collada
     out.Print("\t\t\t\t\t<input semantic=\"POSITION\" source=\"#%s-lib-positions\"/>\n", m);
     out.Text("\t\t\t\t</vertices>\n");
 
-    for (std::size_t i = 0; i < materials.size(); ++i) {
+    // One triangles element per material in list order, then one without a material for the
+    // faces whose number names none, so that no face is lost.
+    for (std::size_t i = 0; i <= materials.size(); ++i) {
         if (perMaterial[i] == 0)
             continue;
-        const std::string& n = names.Material(i);
-        const bool withUvs = IsTextured(materials[i]);
-        out.Print("\t\t\t\t<triangles count=\"%d\" material=\"%sSG\">\n", perMaterial[i], n);
+        const bool listed = i < materials.size();
+        const bool withUvs = listed && IsTextured(materials[i]);
+        if (listed)
+            out.Print("\t\t\t\t<triangles count=\"%d\" material=\"%sSG\">\n", perMaterial[i], names.Material(i));
+        else
+            out.Print("\t\t\t\t<triangles count=\"%d\">\n", perMaterial[i]);
         out.Print("\t\t\t\t\t<input semantic=\"VERTEX\" source=\"#%s-lib-vertices\" offset=\"0\"/>\n", m);
         out.Print("\t\t\t\t\t<input semantic=\"NORMAL\" source=\"#%s-lib-normals\" offset=\"1\"/>\n", m);
         if (withUvs)
@@ -289,7 +299,7 @@ void WriteColladaGeometry(const CCentigrade& scene, std::size_t k, const Collada
         std::int64_t t = 0;  // triangle number over the whole model
         ForEachTriangle(model, [&](const CFace& face, const Corners& corners) {
             const std::int64_t uv = 3 * t++;
-            if (lookup.Find(face.m_material) != static_cast<std::int32_t>(i))
+            if (MaterialSlot(face, lookup, materials.size()) != i)
                 return;
             const std::int32_t i0 = face.m_indices[corners[0]];
             const std::int32_t i1 = face.m_indices[corners[1]];

@@ -403,6 +403,16 @@ void WriteCurveNodes(std::int64_t m, TextWriter& out)
     }
 }
 
+// Whether some written face of the model has a number that names no listed material: such
+// faces use the default material, which is then connected to the model after the others.
+bool UsesDefaultMaterial(const CModel& model, const MaterialLookup& lookup)
+{
+    for (const CFace& face : model.m_faces)
+        if (IsExportableFace(face, model.m_vertices.size()) && lookup.Find(face.m_material) == MaterialLookup::kNone)
+            return true;
+    return false;
+}
+
 // The corner order of a written polygon: last corner first.
 template <class Visit>
 void ForEachCornerReversed(const CFace& face, Visit visit)
@@ -497,7 +507,8 @@ void WriteFbxGeometry(const CCentigrade& scene, std::size_t k, const MaterialLoo
                  "\t\t}\n");
     }
 
-    // Material numbers as places in the model's material list, which holds every material.
+    // Material numbers as places in the model's material list: every material, then the
+    // default one for faces whose number names none.
     out.Text("\t\tLayerElementMaterial: 0 {\n"
              "\t\t\tVersion: 101\n"
              "\t\t\tName: \"\"\n"
@@ -507,7 +518,7 @@ void WriteFbxGeometry(const CCentigrade& scene, std::size_t k, const MaterialLoo
     out.Text("a: ");
     faces([&](const CFace& face) {
         const std::int32_t found = lookup.Find(face.m_material);
-        out.Print("%d,", found == MaterialLookup::kNone ? face.m_material : found);
+        out.Print("%d,", found == MaterialLookup::kNone ? scene.m_materials.size() : static_cast<std::size_t>(found));
     });
     out.Text("\n}\n"
              "\t\t}\n");
@@ -584,6 +595,8 @@ void WriteFbxConnections(const CCentigrade& scene, std::size_t k, TextWriter& ou
     out.Print("\tC: \"OO\",%d,%d\n", kGeometryBase + m, model);
     for (std::size_t i = 0; i < materials.size(); ++i)
         out.Print("\tC: \"OO\",%d,%d\n", kMaterialBase + static_cast<std::int64_t>(i), model);
+    if (UsesDefaultMaterial(scene.m_models[k], MaterialLookup(materials)))
+        out.Print("\tC: \"OO\",%d,%d\n", kDefaultMaterialId, model);
     for (std::size_t i = 0; i < materials.size(); ++i)
         if (IsTextured(materials[i]))
             out.Print("\tC: \"OP\",%d,%d, \"DiffuseColor\"\n", kTextureBase + static_cast<std::int64_t>(i), model);

@@ -33,27 +33,29 @@ bool Exportable(const CModel& model, const CFace& face)
     return true;
 }
 
-// What assimp makes of the COLLADA document: one mesh per model and material used, every
-// triangle with its own three corners, UVs on the textured materials' triangles.
+// What assimp makes of the COLLADA document: one mesh per model and material used (faces
+// whose number names no material count as one more), every triangle with its own three
+// corners, UVs on the textured materials' triangles.
 std::string ColladaCounts(const CCentigrade& scene)
 {
     std::size_t meshes = 0, triangles = 0, textured = 0;
     for (const CModel& model : scene.m_models) {
         std::set<std::int32_t> used;
         for (const CFace& face : model.m_faces) {
-            if (!Exportable(model, face) || face.m_material < 0 ||
-                static_cast<std::size_t>(face.m_material) >= scene.m_materials.size())
+            if (!Exportable(model, face))
                 continue;
-            used.insert(face.m_material);
+            const bool listed = face.m_material >= 0 &&
+                                static_cast<std::size_t>(face.m_material) < scene.m_materials.size();
+            used.insert(listed ? face.m_material : -1);
             const std::size_t n = face.m_indices.size() - 2;
             triangles += n;
-            if (!scene.m_materials[static_cast<std::size_t>(face.m_material)].m_texture.empty())
+            if (listed && !scene.m_materials[static_cast<std::size_t>(face.m_material)].m_texture.empty())
                 textured += n;
         }
         meshes += used.size();
     }
     return Expect({{"meshes", meshes}, {"faces", triangles}, {"vertices", 3 * triangles},
-                   {"normals", 3 * triangles}, {"uvs", 3 * textured}, {"materials", scene.m_materials.size()}});
+                   {"normals", 3 * triangles}, {"uvs", 3 * textured}});
 }
 
 std::string FbxCounts(const CCentigrade& scene)
@@ -72,15 +74,20 @@ std::string FbxCounts(const CCentigrade& scene)
 
 }  // namespace
 
-// The rigged figure, the corpus model, and a scene of shared names with blanks, XML specials
-// and Japanese text, an untextured material and three models, at scale 2.5.
-TEST(InterchangeConsumer, ColladaAndFbxOfFigureCorpusModelAndOddNames)
+// The rigged figure, the corpus model, a scene of shared names with blanks, XML specials
+// and Japanese text, an untextured material and three models, the same with faces of a
+// material that does not exist, and a scene without materials, at scale 2.5.
+TEST(InterchangeConsumer, ColladaAndFbxOfFigureCorpusModelAndOddScenes)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
+    CCentigrade unlisted = exporttest::OddNamesScene();
+    unlisted.m_models[2].m_faces[0].m_material = 7;
+    CCentigrade bare = exporttest::BoxScene();
+    bare.m_materials.clear();
     const CCentigrade scenes[] = {
         consumers::RiggedFigure(5),
         consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo")),
-        exporttest::OddNamesScene()};
+        exporttest::OddNamesScene(), unlisted, bare};
     for (std::size_t i = 0; i < std::size(scenes); ++i) {
         const std::string base = (folder / ("scene " + std::to_string(i))).string();
         ASSERT_TRUE(ExportCollada(scenes[i], 2.5f, base + ".dae", AnimationFormMatrices).ok);
