@@ -1,5 +1,7 @@
 #include "export/Exporters.h"
 
+#include "export/JavaLikeExport.h"
+#include "export/KotlinExport.h"
 #include "export/MqoExport.h"
 
 #include <array>
@@ -16,13 +18,22 @@ constexpr std::array<ExporterInfo, 13> kExporters{{
     {3, "ExportTypeActionScript2", "ActionScript2ファイル(*.as)", "*.as", 2, false, nullptr},
     {4, "ExportTypeActionScript3", "ActionScript3ファイル(*.as)", "*.as", 0, true, nullptr},
     {5, "ExportTypeCollada", "Colladaファイル(*.dae)", "*.dae", 0, false, nullptr},
-    {6, "ExportTypeVantaForm3D", "VantaForm3Dファイル(*.java)", "*.java", 0, false, nullptr},
+    {6, "ExportTypeVantaForm3D", "VantaForm3Dファイル(*.java)", "*.java", 0, false,
+     [](const CCentigrade& scene, const std::string& path, const ExportOptions& options) {
+         return ExportVantaForm3D(scene, options.scale, path, options.form);
+     }},
     {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false, nullptr},
     {8, "ExportTypeStage3D", "Stage3Dファイル(*.as)", "*.as", 1, true, nullptr},
-    {9, "ExportTypeLumaFold3D", "LumaFold3Dファイル(*.java)", "*.java", 0, false, nullptr},
+    {9, "ExportTypeLumaFold3D", "LumaFold3Dファイル(*.java)", "*.java", 0, false,
+     [](const CCentigrade& scene, const std::string& path, const ExportOptions& options) {
+         return ExportLumaFold3D(scene, options.scale, path, options.form);
+     }},
     {10, "ExportTypeObjectiveC", "Objective-Cファイル(*.m)", "*.m", 0, false, nullptr},
     {11, "ExportTypeFbx", "FBXファイル(*.fbx)", "*.fbx", 0, false, nullptr},
-    {12, "ExportTypeKotlin", "Kotlinファイル(*.kt)", "*.kt", 0, false, nullptr},
+    {12, "ExportTypeKotlin", "Kotlinファイル(*.kt)", "*.kt", 0, false,
+     [](const CCentigrade& scene, const std::string& path, const ExportOptions& options) {
+         return ExportKotlin(scene, options.scale, path, options.form);
+     }},
     {13, "ExportTypeSwift", "Swiftファイル(*.csv)", "*.csv", 0, false, nullptr},
     {14, "ExportTypeWebGPU", "WebGPUファイル(*.js)", "*.js", 0, false, nullptr},
 }};

@@ -1,0 +1,183 @@
+// The Java-like (javac) and Kotlin (kotlinc) exports compiled and run against the engine
+// stubs: the rigged figure in every form, a big corpus model whose methods are cut into
+// pieces, and models just below and just above the size at which a method is cut.
+#include "consumers/ConsumerSupport.h"
+
+#include "export/JavaLikeExport.h"
+#include "export/KotlinExport.h"
+#include "platform/Messages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using consumers::Count;
+using consumers::SceneCounts;
+
+constexpr int kFigureFrames = 21;
+
+// The counts the stubs report for a class of the scene, by the rules of the file: matrices
+// grouped per frame (LumaFold3D, Kotlin) or per bone (VantaForm3D).
+std::string Expected(const CCentigrade& scene, ExportAnimationForm form, bool animated, bool groupedByBone)
+{
+    const SceneCounts counts = Count(scene);
+    const bool bones = form != AnimationFormNone;
+    std::string expect = "vertices=" + std::to_string(counts.vertices) +
+                         ",bone_vertices=" + std::to_string(bones ? counts.vertices : 0) +
+                         ",triangles=" + std::to_string(counts.triangles) +
+                         ",anims=" + std::to_string(animated ? counts.animations : 0);
+    if (animated && counts.bones > 0) {
+        const std::size_t frames = scene.m_bones[0].m_animations[0].size();
+        const std::size_t groups = counts.animations * (groupedByBone ? counts.bones : frames);
+        expect += ",groups=" + std::to_string(groups) + ",matrices=" +
+                  std::to_string(counts.animations * frames * counts.bones) + ",bones=" +
+                  std::to_string(counts.bones) + ",frames=" + std::to_string(frames);
+    }
+    return expect;
+}
+
+std::string Base(ExportAnimationForm form) { return form == AnimationFormMatrices ? "BoneModel3D" : "Model3D"; }
+
+void ExpectJavaAccepts(const CCentigrade& scene, JavaLikeEngine engine, ExportAnimationForm form,
+                       const std::filesystem::path& file)
+{
+    const bool luma = engine == JavaLikeEngine::LumaFold3D;
+    const ExportResult result = luma ? ExportLumaFold3D(scene, 1.0f, file.string(), form)
+                                     : ExportVantaForm3D(scene, 1.0f, file.string(), form);
+    ASSERT_TRUE(result.ok) << result.error;
+    const bool animated = form == AnimationFormMatrices || (form == AnimationFormKeyFrames && luma);
+    EXPECT_CONSUMER_ACCEPTS("java", file,
+                            "engine=" + std::string(luma ? "lumafold3d" : "vantaform3d") + ",base=" + Base(form) +
+                                "," + Expected(scene, form, animated, !luma));
+}
+
+void ExpectKotlinAccepts(const CCentigrade& scene, ExportAnimationForm form, const std::filesystem::path& file)
+{
+    const ExportResult result = ExportKotlin(scene, 1.0f, file.string(), form);
+    ASSERT_TRUE(result.ok) << result.error;
+    const bool bones = form != AnimationFormNone;
+    EXPECT_CONSUMER_ACCEPTS("kotlin", file,
+                            "base=" + std::string(bones ? "BoneModel3D" : "Model3D") + "," +
+                                Expected(scene, form, bones, false));
+}
+
+// A strip of triangles with a UV for every corner, none 0 or 1, so that every number is a
+// constant-pool load: the largest bytecode a row can have.
+CCentigrade Strip(int triangles)
+{
+    CCentigrade scene;
+    CModel model;
+    for (int i = 0; i < triangles + 2; ++i)
+        model.m_vertices.emplace_back(0.125f * static_cast<float>(i), static_cast<float>(i % 2) + 0.5f, 0.25f);
+    for (int i = 0; i < triangles; ++i) {
+        CFace face;
+        face.m_indices = {i, i + 1, i + 2};
+        for (int c = 0; c < 3; ++c) {
+            CUV uv;
+            uv.m_u = 0.001f * static_cast<float>((3 * i + c) % 997 + 2);
+            uv.m_v = 0.002f * static_cast<float>((7 * i + c) % 449 + 3);
+            face.m_uvs.push_back(uv);
+        }
+        model.m_faces.push_back(face);
+    }
+    scene.m_models.push_back(model);
+    scene.m_animationNames = {"Animation_0"};
+    scene.m_materialMaps = {{}};
+    return scene;
+}
+
+bool HasPieces(const std::filesystem::path& file)
+{
+    return testsupport::ReadFile(file.string()).find("addUVs_2()") != std::string::npos;
+}
+
+// The UV method is the first to be cut: a piece holds 6,000 rows, two thousand triangles.
+constexpr int kTrianglesInOnePiece = 2000;
+
+}  // namespace
+
+TEST(JavaLikeConsumer, LumaFold3DRiggedFigureInEveryForm)
+{
+    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    const auto folder = consumers::OutputFolder();
+    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
+    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormMatrices, folder / "Figure.java");
+    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "FigureStatic.java");
+}
+
+TEST(JavaLikeConsumer, VantaForm3DRiggedFigureInEveryForm)
+{
+    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    const auto folder = consumers::OutputFolder();
+    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
+    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices, folder / "Figure.java");
+    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormNone, folder / "FigureStatic.java");
+}
+
+// 6,567 vertices and 10,518 faces: every method is cut into pieces. The model has no
+// bones, so the bone form warns once.
+TEST(JavaLikeConsumer, BigCorpusModelCompiles)
+{
+    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    ASSERT_EQ(Count(scene).vertices, 6567u);
+    const auto folder = consumers::OutputFolder();
+    CapturingMessageSink messages;
+    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Ninja.java");
+    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices, folder / "NinjaBones.java");
+    EXPECT_TRUE(HasPieces(folder / "Ninja.java"));
+    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
+}
+
+TEST(JavaLikeConsumer, ModelsJustBelowAndAboveTheMethodSize)
+{
+    const auto folder = consumers::OutputFolder();
+    const CCentigrade below = Strip(kTrianglesInOnePiece);
+    const CCentigrade above = Strip(kTrianglesInOnePiece + 1);
+    ExpectJavaAccepts(below, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Below.java");
+    ExpectJavaAccepts(above, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Above.java");
+    EXPECT_FALSE(HasPieces(folder / "Below.java"));
+    EXPECT_TRUE(HasPieces(folder / "Above.java"));
+}
+
+// A file name that is no class name: the class gets a valid name, and the file compiles once
+// renamed as the message says.
+TEST(JavaLikeConsumer, SanitisedClassNameCompilesInTheNamedFile)
+{
+    const auto folder = consumers::OutputFolder();
+    const CCentigrade scene = consumers::RiggedFigure(3);
+    CapturingMessageSink messages;
+    ASSERT_TRUE(ExportLumaFold3D(scene, 1.0f, (folder / "3d-robot.java").string(), AnimationFormMatrices).ok);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("_3d_robot.java"), std::string::npos) << messages.messages[0];
+    std::filesystem::rename(folder / "3d-robot.java", folder / "_3d_robot.java");
+    EXPECT_CONSUMER_ACCEPTS("java", folder / "_3d_robot.java", "triangles=72,frames=3");
+}
+
+TEST(KotlinConsumer, RiggedFigureAsBoneModel)
+{
+    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    ExpectKotlinAccepts(scene, AnimationFormMatrices, consumers::OutputFolder() / "Figure.kt");
+}
+
+TEST(KotlinConsumer, RiggedFigureAsStaticMesh)
+{
+    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    ExpectKotlinAccepts(scene, AnimationFormNone, consumers::OutputFolder() / "FigureStatic.kt");
+}
+
+TEST(KotlinConsumer, BigCorpusModelCompiles)
+{
+    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    const auto file = consumers::OutputFolder() / "Ninja.kt";
+    CapturingMessageSink messages;
+    ExpectKotlinAccepts(scene, AnimationFormMatrices, file);
+    EXPECT_TRUE(HasPieces(file));
+}
+
+TEST(KotlinConsumer, ModelJustBelowTheMethodSize)
+{
+    const auto file = consumers::OutputFolder() / "Below.kt";
+    ExpectKotlinAccepts(Strip(kTrianglesInOnePiece), AnimationFormNone, file);
+    EXPECT_FALSE(HasPieces(file));
+}

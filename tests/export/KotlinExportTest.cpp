@@ -1,0 +1,158 @@
+#include "export/KotlinExport.h"
+
+#include "export/JvmScenes.h"
+#include "export/TextWriter.h"
+#include "platform/Messages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace exporttest;
+
+namespace {
+
+std::string Write(const CCentigrade& scene, ExportAnimationForm form, bool expectAllBound)
+{
+    StringSink sink;
+    {
+        TextWriter out(sink);
+        EXPECT_EQ(WriteKotlinClass(scene, out, form, 1.0f, "Robot"), expectAllBound);
+    }
+    return sink.text;
+}
+
+std::string Method(const char* name, const char* matrix)
+{
+    const std::string row = std::string("\t\taddA(") + matrix + ")\n";
+    return std::string("\n\tprivate fun ") + name + "() {\n" + row + row + "\t}\n";
+}
+
+const char* const kIndicesAndUVs =
+    "\tprivate fun addIndices() {\n"
+    "\t\taddI(0, 2, 1)\n"
+    "\t\taddI(0, 2, 1)\n"
+    "\t\taddI(0, 3, 2)\n"
+    "\t}\n"
+    "\n"
+    "\tprivate fun addUVs() {\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(1.000, 1.000)\n"
+    "\t\taddUV(1.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t\taddUV(0.000, 0.000)\n"
+    "\t}\n";
+
+}  // namespace
+
+// Forms 0 and 1 write the same bone model: indices first in the init block, no semicolons,
+// one method per animation and frame with one matrix per bone.
+TEST(KotlinExport, BoneModel)
+{
+    const std::string expected = std::string("package orchidgridengine\n"
+                                             "\n"
+                                             "class Robot : BoneModel3D() {\n"
+                                             "\tinit {\n"
+                                             "\t\taddIndices()\n"
+                                             "\t\taddVerticesBones()\n"
+                                             "\t\taddUVs()\n"
+                                             "\t\taddA3()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations0_0()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations0_1()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations0_2()\n"
+                                             "\t\taddA3()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations1_0()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations1_1()\n"
+                                             "\t\taddA2()\n"
+                                             "\t\taddAnimations1_2()\n"
+                                             "\n"
+                                             "\t\tnewModel3D()\n"
+                                             "\t}\n"
+                                             "\n"
+                                             "\tprivate fun addVerticesBones() {\n"
+                                             "\t\taddB(0.0000, 0.0000, 0.0000, 0)\n"
+                                             "\t\taddB(1.0000, 0.0000, 0.0000, 1)\n"
+                                             "\t\taddB(1.0000, 1.0000, 0.0000, 0)\n"
+                                             "\t\taddB(0.0000, 1.0000, -0.5000, 1)\n"
+                                             "\t}\n"
+                                             "\n") +
+                                 kIndicesAndUVs + "\n" + Method("addAnimations0_0", kIdentity4) +
+                                 Method("addAnimations0_1", kMoved4) + Method("addAnimations0_2", kIdentity4) +
+                                 Method("addAnimations1_0", kIdentity4) + Method("addAnimations1_1", kIdentity4) +
+                                 Method("addAnimations1_2", kIdentity4) + "}\n";
+    const CCentigrade scene = RiggedBox();
+    EXPECT_EQ(Write(scene, AnimationFormMatrices, false), Crlf(expected));
+    EXPECT_EQ(Write(scene, AnimationFormKeyFrames, false), Crlf(expected));
+}
+
+// No bones: one addA3 per animation and no animation method. The static form: plain
+// vertices on Model3D, no animation call.
+TEST(KotlinExport, SceneWithoutBonesAndStaticForm)
+{
+    const CCentigrade scene = BoxScene();
+    const std::string tail = std::string("\tprivate fun addVertices() {\n"
+                                         "\t\taddV(0.0000, 0.0000, 0.0000)\n"
+                                         "\t\taddV(1.0000, 0.0000, 0.0000)\n"
+                                         "\t\taddV(1.0000, 1.0000, 0.0000)\n"
+                                         "\t\taddV(0.0000, 1.0000, -0.5000)\n"
+                                         "\t}\n"
+                                         "\n") +
+                             kIndicesAndUVs + "}\n";
+    const std::string staticMesh = "package orchidgridengine\n"
+                                   "\n"
+                                   "class Robot : Model3D() {\n"
+                                   "\tinit {\n"
+                                   "\t\taddIndices()\n"
+                                   "\t\taddVertices()\n"
+                                   "\t\taddUVs()\n"
+                                   "\n"
+                                   "\t\tnewModel3D()\n"
+                                   "\t}\n"
+                                   "\n" +
+                                   tail;
+    EXPECT_EQ(Write(scene, AnimationFormNone, true), Crlf(staticMesh));
+    const std::string boneModel = Write(scene, AnimationFormMatrices, false);
+    EXPECT_TRUE(boneModel.starts_with(Crlf("package orchidgridengine\n"
+                                           "\n"
+                                           "class Robot : BoneModel3D() {\n"
+                                           "\tinit {\n"
+                                           "\t\taddIndices()\n"
+                                           "\t\taddVerticesBones()\n"
+                                           "\t\taddUVs()\n"
+                                           "\t\taddA3()\n"
+                                           "\t\taddA3()\n"
+                                           "\n"
+                                           "\t\tnewModel3D()\n")));
+    EXPECT_TRUE(boneModel.ends_with(Crlf(std::string("\t}\n\n") + kIndicesAndUVs + "}\n")));
+}
+
+// Kotlin does not tie the file name to the class: an invalid name is made valid without a
+// message, and names of underscores only, which Kotlin reserves, get a word before them.
+TEST(KotlinExport, ClassNamesFromFileNames)
+{
+    const struct {
+        std::string_view base, name;
+    } cases[] = {
+        {"Robot", "Robot"}, {"3d-robot", "_3d_robot"}, {"fun", "fun_"},           {"a$b", "a_b"},
+        {"_", "Model_"},    {"\x83\x8d", "Model_"},    {"BoneModel3D", "BoneModel3D_"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KotlinClassName(c.base), c.name) << c.base;
+
+    testsupport::TempDir folder;
+    CapturingMessageSink messages;
+    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("3d-robot.kt"), AnimationFormNone).ok);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_NE(testsupport::ReadFile(folder.File("3d-robot.kt")).find("class _3d_robot : Model3D() {\r\n"),
+              std::string::npos);
+    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("Robot.kt"), AnimationFormKeyFrames).ok);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
+}
