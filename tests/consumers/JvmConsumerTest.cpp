@@ -12,54 +12,34 @@
 
 namespace {
 
-using consumers::Count;
-using consumers::SceneCounts;
+enum class Target { LumaFold3D, VantaForm3D, Kotlin };
 
-constexpr int kFigureFrames = 21;
-
-// The counts the stubs report for a class of the scene, by the rules of the file: matrices
-// grouped per frame (LumaFold3D, Kotlin) or per bone (VantaForm3D).
-std::string Expected(const CCentigrade& scene, ExportAnimationForm form, bool animated, bool groupedByBone)
+// Exports the scene and expects the stubs to count what the scene holds, by the rules of
+// the file: matrices grouped per frame (LumaFold3D, Kotlin) or per bone (VantaForm3D).
+void ExpectAccepted(const CCentigrade& scene, Target target, ExportAnimationForm form, const std::filesystem::path& file)
 {
-    const SceneCounts counts = Count(scene);
+    const std::string path = file.string();
+    const ExportResult result = target == Target::Kotlin       ? ExportKotlin(scene, 1.0f, path, form)
+                                : target == Target::LumaFold3D ? ExportLumaFold3D(scene, 1.0f, path, form)
+                                                               : ExportVantaForm3D(scene, 1.0f, path, form);
+    ASSERT_TRUE(result.ok) << result.error;
+    const consumers::SceneCounts counts = consumers::Count(scene);
     const bool bones = form != AnimationFormNone;
-    std::string expect = "vertices=" + std::to_string(counts.vertices) +
+    const bool animated = form == AnimationFormMatrices || (bones && target != Target::VantaForm3D);
+    const bool boneBase = target == Target::Kotlin ? bones : form == AnimationFormMatrices;
+    std::string expect = std::string("base=") + (boneBase ? "BoneModel3D" : "Model3D") +
+                         ",vertices=" + std::to_string(counts.vertices) +
                          ",bone_vertices=" + std::to_string(bones ? counts.vertices : 0) +
                          ",triangles=" + std::to_string(counts.triangles) +
                          ",anims=" + std::to_string(animated ? counts.animations : 0);
     if (animated && counts.bones > 0) {
         const std::size_t frames = scene.m_bones[0].m_animations[0].size();
-        const std::size_t groups = counts.animations * (groupedByBone ? counts.bones : frames);
-        expect += ",groups=" + std::to_string(groups) + ",matrices=" +
-                  std::to_string(counts.animations * frames * counts.bones) + ",bones=" +
-                  std::to_string(counts.bones) + ",frames=" + std::to_string(frames);
+        const bool byBone = target == Target::VantaForm3D;
+        expect += ",groups=" + std::to_string(counts.animations * (byBone ? counts.bones : frames)) +
+                  ",matrices=" + std::to_string(counts.animations * frames * counts.bones) +
+                  ",bones=" + std::to_string(counts.bones) + ",frames=" + std::to_string(frames);
     }
-    return expect;
-}
-
-std::string Base(ExportAnimationForm form) { return form == AnimationFormMatrices ? "BoneModel3D" : "Model3D"; }
-
-void ExpectJavaAccepts(const CCentigrade& scene, JavaLikeEngine engine, ExportAnimationForm form,
-                       const std::filesystem::path& file)
-{
-    const bool luma = engine == JavaLikeEngine::LumaFold3D;
-    const ExportResult result = luma ? ExportLumaFold3D(scene, 1.0f, file.string(), form)
-                                     : ExportVantaForm3D(scene, 1.0f, file.string(), form);
-    ASSERT_TRUE(result.ok) << result.error;
-    const bool animated = form == AnimationFormMatrices || (form == AnimationFormKeyFrames && luma);
-    EXPECT_CONSUMER_ACCEPTS("java", file,
-                            "engine=" + std::string(luma ? "lumafold3d" : "vantaform3d") + ",base=" + Base(form) +
-                                "," + Expected(scene, form, animated, !luma));
-}
-
-void ExpectKotlinAccepts(const CCentigrade& scene, ExportAnimationForm form, const std::filesystem::path& file)
-{
-    const ExportResult result = ExportKotlin(scene, 1.0f, file.string(), form);
-    ASSERT_TRUE(result.ok) << result.error;
-    const bool bones = form != AnimationFormNone;
-    EXPECT_CONSUMER_ACCEPTS("kotlin", file,
-                            "base=" + std::string(bones ? "BoneModel3D" : "Model3D") + "," +
-                                Expected(scene, form, bones, false));
+    EXPECT_CONSUMER_ACCEPTS(target == Target::Kotlin ? "kotlin" : "java", file, expect);
 }
 
 // A strip of triangles with a UV for every corner, none 0 or 1, so that every number is a
@@ -87,44 +67,49 @@ CCentigrade Strip(int triangles)
     return scene;
 }
 
+// The UV method is the first to be cut: a piece holds 6,000 rows, two thousand triangles.
+constexpr int kTrianglesInOnePiece = 2000;
+
 bool HasPieces(const std::filesystem::path& file)
 {
     return testsupport::ReadFile(file.string()).find("addUVs_2()") != std::string::npos;
 }
 
-// The UV method is the first to be cut: a piece holds 6,000 rows, two thousand triangles.
-constexpr int kTrianglesInOnePiece = 2000;
+CCentigrade Ninja()
+{
+    return consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+}
 
 }  // namespace
 
-TEST(JavaLikeConsumer, LumaFold3DRiggedFigureInEveryForm)
+// The static form of LumaFold3D is compiled with the corpus model and the strips below.
+TEST(JavaLikeConsumer, LumaFold3DRiggedFigureInTheBoneForms)
 {
-    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    const CCentigrade scene = consumers::RiggedFigure(21);
     const auto folder = consumers::OutputFolder();
-    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
-    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormMatrices, folder / "Figure.java");
-    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "FigureStatic.java");
+    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
+    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormMatrices, folder / "Figure.java");
 }
 
 TEST(JavaLikeConsumer, VantaForm3DRiggedFigureInEveryForm)
 {
-    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
+    const CCentigrade scene = consumers::RiggedFigure(21);
     const auto folder = consumers::OutputFolder();
-    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
-    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices, folder / "Figure.java");
-    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormNone, folder / "FigureStatic.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "Figure.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormNone, folder / "FigureStatic.java");
 }
 
 // 6,567 vertices and 10,518 faces: every method is cut into pieces. The model has no
 // bones, so the bone form warns once.
 TEST(JavaLikeConsumer, BigCorpusModelCompiles)
 {
-    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-    ASSERT_EQ(Count(scene).vertices, 6567u);
+    const CCentigrade scene = Ninja();
+    ASSERT_EQ(consumers::Count(scene).vertices, 6567u);
     const auto folder = consumers::OutputFolder();
     CapturingMessageSink messages;
-    ExpectJavaAccepts(scene, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Ninja.java");
-    ExpectJavaAccepts(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices, folder / "NinjaBones.java");
+    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormNone, folder / "Ninja.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "NinjaBones.java");
     EXPECT_TRUE(HasPieces(folder / "Ninja.java"));
     EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
 }
@@ -132,52 +117,44 @@ TEST(JavaLikeConsumer, BigCorpusModelCompiles)
 TEST(JavaLikeConsumer, ModelsJustBelowAndAboveTheMethodSize)
 {
     const auto folder = consumers::OutputFolder();
-    const CCentigrade below = Strip(kTrianglesInOnePiece);
-    const CCentigrade above = Strip(kTrianglesInOnePiece + 1);
-    ExpectJavaAccepts(below, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Below.java");
-    ExpectJavaAccepts(above, JavaLikeEngine::LumaFold3D, AnimationFormNone, folder / "Above.java");
+    ExpectAccepted(Strip(kTrianglesInOnePiece), Target::LumaFold3D, AnimationFormNone, folder / "Below.java");
+    ExpectAccepted(Strip(kTrianglesInOnePiece + 1), Target::LumaFold3D, AnimationFormNone, folder / "Above.java");
     EXPECT_FALSE(HasPieces(folder / "Below.java"));
     EXPECT_TRUE(HasPieces(folder / "Above.java"));
 }
 
-// A file name that is no class name: the class gets a valid name, and the file compiles once
-// renamed as the message says.
+// A file name that is no class name: the file compiles once renamed as the message says.
 TEST(JavaLikeConsumer, SanitisedClassNameCompilesInTheNamedFile)
 {
     const auto folder = consumers::OutputFolder();
-    const CCentigrade scene = consumers::RiggedFigure(3);
     CapturingMessageSink messages;
-    ASSERT_TRUE(ExportLumaFold3D(scene, 1.0f, (folder / "3d-robot.java").string(), AnimationFormMatrices).ok);
+    ASSERT_TRUE(ExportLumaFold3D(consumers::RiggedFigure(3), 1.0f, (folder / "3d-robot.java").string(),
+                                 AnimationFormMatrices).ok);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].find("_3d_robot.java"), std::string::npos) << messages.messages[0];
     std::filesystem::rename(folder / "3d-robot.java", folder / "_3d_robot.java");
     EXPECT_CONSUMER_ACCEPTS("java", folder / "_3d_robot.java", "triangles=72,frames=3");
 }
 
+// kotlinc starts slowly: the figure as bone model, the big model in pieces and the largest
+// method that stays whole (a static mesh).
 TEST(KotlinConsumer, RiggedFigureAsBoneModel)
 {
-    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
-    ExpectKotlinAccepts(scene, AnimationFormMatrices, consumers::OutputFolder() / "Figure.kt");
-}
-
-TEST(KotlinConsumer, RiggedFigureAsStaticMesh)
-{
-    const CCentigrade scene = consumers::RiggedFigure(kFigureFrames);
-    ExpectKotlinAccepts(scene, AnimationFormNone, consumers::OutputFolder() / "FigureStatic.kt");
+    ExpectAccepted(consumers::RiggedFigure(21), Target::Kotlin, AnimationFormMatrices,
+                   consumers::OutputFolder() / "Figure.kt");
 }
 
 TEST(KotlinConsumer, BigCorpusModelCompiles)
 {
-    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
     const auto file = consumers::OutputFolder() / "Ninja.kt";
     CapturingMessageSink messages;
-    ExpectKotlinAccepts(scene, AnimationFormMatrices, file);
+    ExpectAccepted(Ninja(), Target::Kotlin, AnimationFormMatrices, file);
     EXPECT_TRUE(HasPieces(file));
 }
 
 TEST(KotlinConsumer, ModelJustBelowTheMethodSize)
 {
     const auto file = consumers::OutputFolder() / "Below.kt";
-    ExpectKotlinAccepts(Strip(kTrianglesInOnePiece), AnimationFormNone, file);
+    ExpectAccepted(Strip(kTrianglesInOnePiece), Target::Kotlin, AnimationFormNone, file);
     EXPECT_FALSE(HasPieces(file));
 }
