@@ -18,36 +18,21 @@ private:
     IMessageSink* m_previous;
 };
 
-void LumaFold3DToFile(benchmark::State& state)
+using Entry = ExportResult (*)(const CCentigrade&, float, const std::string&, ExportAnimationForm);
+
+void ToFile(benchmark::State& state, Entry entry, const char* extension)
 {
     const auto form = static_cast<ExportAnimationForm>(state.range(0));
     QuietMessages quiet;
-    exportbench::ExportToFile(state, ".java", [form](const CCentigrade& scene, const std::string& path) {
-        return ExportLumaFold3D(scene, 1.0f, path, form);
+    exportbench::ExportToFile(state, extension, [entry, form](const CCentigrade& scene, const std::string& path) {
+        return entry(scene, 1.0f, path, form);
     });
 }
-BENCHMARK(LumaFold3DToFile)->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)
-    ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-
-void VantaForm3DToFile(benchmark::State& state)
-{
-    const auto form = static_cast<ExportAnimationForm>(state.range(0));
-    QuietMessages quiet;
-    exportbench::ExportToFile(state, ".java", [form](const CCentigrade& scene, const std::string& path) {
-        return ExportVantaForm3D(scene, 1.0f, path, form);
-    });
-}
-BENCHMARK(VantaForm3DToFile)->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)
-    ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-
-void KotlinToFile(benchmark::State& state)
-{
-    const auto form = static_cast<ExportAnimationForm>(state.range(0));
-    exportbench::ExportToFile(state, ".kt", [form](const CCentigrade& scene, const std::string& path) {
-        return ExportKotlin(scene, 1.0f, path, form);
-    });
-}
-BENCHMARK(KotlinToFile)->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)
-    ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK_CAPTURE(ToFile, LumaFold3D, &ExportLumaFold3D, ".java")
+    ->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK_CAPTURE(ToFile, VantaForm3D, &ExportVantaForm3D, ".java")
+    ->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK_CAPTURE(ToFile, Kotlin, &ExportKotlin, ".kt")
+    ->Arg(AnimationFormMatrices)->Arg(AnimationFormNone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

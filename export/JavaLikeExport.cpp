@@ -107,11 +107,7 @@ bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWri
         writer.CallAnimationMethods(table.grouping);
     out.Text("\t\tinit();\n\t}\n\n");
 
-    const bool allBound = writer.WriteVertexMethod(vertexMethod, bones);
-    out.Text("\n");
-    writer.WriteIndexMethod("addIndices");
-    out.Text("\n");
-    writer.WriteUVMethod("addUVs");
+    const bool allBound = writer.WriteMeshMethods(vertexMethod, bones);
     if (animated && !scene.m_bones.empty()) {
         if (table.blankBeforeAnimations)
             out.Text("\n");

@@ -7,7 +7,26 @@
 
 namespace {
 
-std::size_t RowsPerPiece(std::size_t rowBytes) { return kJvmSafeMethodBytes / rowBytes; }
+// Bytecode budget of one method piece, well below the JVM's 65,535 bytes.
+constexpr std::size_t kSafeMethodBytes = 60000;
+// Largest bytecode of one row: the receiver, each argument as a constant-pool load (3 bytes)
+// and the call.
+constexpr std::size_t kVertexRowBytes = 1 + 3 * 3 + 3;
+constexpr std::size_t kBoneVertexRowBytes = 1 + 4 * 3 + 3;
+constexpr std::size_t kIndexRowBytes = 1 + 3 * 3 + 3;
+constexpr std::size_t kUVRowBytes = 1 + 2 * 3 + 3;
+constexpr std::size_t kMatrixRowBytes = 1 + 16 * 3 + 3;
+
+// The name of piece k (1-based) of a method: the name itself, then name_2, name_3, ...
+std::string PieceName(std::string_view method, std::size_t piece)
+{
+    std::string name(method);
+    if (piece > 1)
+        name += "_" + std::to_string(piece);
+    return name;
+}
+
+std::size_t RowsPerPiece(std::size_t rowBytes) { return kSafeMethodBytes / rowBytes; }
 
 std::size_t PieceCount(std::size_t rows, std::size_t rowBytes)
 {
@@ -28,7 +47,7 @@ public:
     {
         if (m_rows == m_perPiece) {
             m_out.Text("\t}\n\n");
-            m_out.Print(m_dialect.methodHead, std::string_view(JvmPieceName(m_name, ++m_piece)));
+            m_out.Print(m_dialect.methodHead, std::string_view(PieceName(m_name, ++m_piece)));
             m_rows = 0;
         }
         ++m_rows;
@@ -60,14 +79,6 @@ std::string GroupName(std::size_t animation, std::size_t group)
 
 }  // namespace
 
-std::string JvmPieceName(std::string_view method, std::size_t piece)
-{
-    std::string name(method);
-    if (piece > 1)
-        name += "_" + std::to_string(piece);
-    return name;
-}
-
 JvmClassWriter::JvmClassWriter(const CCentigrade& scene, const JvmDialect& dialect, TextWriter& out, float scale)
     : m_scene(scene), m_dialect(dialect), m_out(out), m_scale(scale)
 {
@@ -89,17 +100,17 @@ void JvmClassWriter::CallPieces(std::string_view name, std::size_t rows, std::si
 {
     const std::size_t pieces = PieceCount(rows, rowBytes);
     for (std::size_t piece = 1; piece <= pieces; ++piece)
-        m_out.Print(m_dialect.call, std::string_view(JvmPieceName(name, piece)));
+        m_out.Print(m_dialect.call, std::string_view(PieceName(name, piece)));
 }
 
 void JvmClassWriter::CallVertexMethod(std::string_view name, bool bones)
 {
-    CallPieces(name, m_vertexCount, bones ? kJvmBoneVertexRowBytes : kJvmVertexRowBytes);
+    CallPieces(name, m_vertexCount, bones ? kBoneVertexRowBytes : kVertexRowBytes);
 }
 
-void JvmClassWriter::CallIndexMethod(std::string_view name) { CallPieces(name, m_triangleCount, kJvmIndexRowBytes); }
+void JvmClassWriter::CallIndexMethod(std::string_view name) { CallPieces(name, m_triangleCount, kIndexRowBytes); }
 
-void JvmClassWriter::CallUVMethod(std::string_view name) { CallPieces(name, 3 * m_triangleCount, kJvmUVRowBytes); }
+void JvmClassWriter::CallUVMethod(std::string_view name) { CallPieces(name, 3 * m_triangleCount, kUVRowBytes); }
 
 void JvmClassWriter::CallAnimationMethods(MatrixGrouping grouping)
 {
@@ -110,14 +121,24 @@ void JvmClassWriter::CallAnimationMethods(MatrixGrouping grouping)
         for (std::size_t g = 0; g < groups; ++g) {
             m_out.Print(m_dialect.call, std::string_view("addA2"));
             const std::size_t rows = grouping == MatrixGrouping::ByFrame ? bones : static_cast<std::size_t>(FrameCount(a, g));
-            CallPieces(GroupName(a, g), rows, kJvmMatrixRowBytes);
+            CallPieces(GroupName(a, g), rows, kMatrixRowBytes);
         }
     }
 }
 
+bool JvmClassWriter::WriteMeshMethods(std::string_view vertexMethod, bool bones)
+{
+    const bool allBound = WriteVertexMethod(vertexMethod, bones);
+    m_out.Text("\n");
+    WriteIndexMethod("addIndices");
+    m_out.Text("\n");
+    WriteUVMethod("addUVs");
+    return allBound;
+}
+
 bool JvmClassWriter::WriteVertexMethod(std::string_view name, bool bones)
 {
-    MethodPieces method(m_out, m_dialect, name, bones ? kJvmBoneVertexRowBytes : kJvmVertexRowBytes);
+    MethodPieces method(m_out, m_dialect, name, bones ? kBoneVertexRowBytes : kVertexRowBytes);
     bool allBound = true;
     for (const CModel& model : m_scene.m_models) {
         for (const CVector& v : model.m_vertices) {
@@ -138,7 +159,7 @@ bool JvmClassWriter::WriteVertexMethod(std::string_view name, bool bones)
 
 void JvmClassWriter::WriteIndexMethod(std::string_view name)
 {
-    MethodPieces method(m_out, m_dialect, name, kJvmIndexRowBytes);
+    MethodPieces method(m_out, m_dialect, name, kIndexRowBytes);
     std::int32_t offset = 0;
     for (const CModel& model : m_scene.m_models) {
         for (const CFace& face : model.m_faces) {
@@ -157,7 +178,7 @@ void JvmClassWriter::WriteIndexMethod(std::string_view name)
 
 void JvmClassWriter::WriteUVMethod(std::string_view name)
 {
-    MethodPieces method(m_out, m_dialect, name, kJvmUVRowBytes);
+    MethodPieces method(m_out, m_dialect, name, kUVRowBytes);
     for (const CModel& model : m_scene.m_models) {
         for (const CFace& face : model.m_faces) {
             const std::size_t corners = TriangleCornerCount(face);
@@ -192,7 +213,7 @@ void JvmClassWriter::WriteAnimationMethods(MatrixGrouping grouping)
             for (std::int32_t f = 0; f < FrameCount(a, 0); ++f) {
                 const std::vector<BoneBaker::Matrix>& posed = baker.Pose(animation, f);
                 m_out.Text("\n");
-                MethodPieces method(m_out, m_dialect, GroupName(a, static_cast<std::size_t>(f)), kJvmMatrixRowBytes);
+                MethodPieces method(m_out, m_dialect, GroupName(a, static_cast<std::size_t>(f)), kMatrixRowBytes);
                 for (const BoneBaker::Matrix& m : posed)
                     writeMatrix(method, m);
                 method.Close();
@@ -210,7 +231,7 @@ void JvmClassWriter::WriteAnimationMethods(MatrixGrouping grouping)
         }
         for (std::size_t b = 0; b < bones; ++b) {
             m_out.Text("\n");
-            MethodPieces method(m_out, m_dialect, GroupName(a, b), kJvmMatrixRowBytes);
+            MethodPieces method(m_out, m_dialect, GroupName(a, b), kMatrixRowBytes);
             for (std::int32_t f = 0; f < FrameCount(a, b); ++f)
                 writeMatrix(method, matrices[static_cast<std::size_t>(f) * bones + b]);
             method.Close();

@@ -36,19 +36,6 @@ struct JvmDialect {
 // one matrix per bone, or one per animation and bone with one matrix per frame.
 enum class MatrixGrouping { ByFrame, ByBone };
 
-// Bytecode budget of one method piece, well below the JVM's 65,535 bytes.
-inline constexpr std::size_t kJvmSafeMethodBytes = 60000;
-// Largest bytecode of one row: the receiver, each argument as a constant-pool load (3 bytes)
-// and the call.
-inline constexpr std::size_t kJvmVertexRowBytes = 1 + 3 * 3 + 3;
-inline constexpr std::size_t kJvmBoneVertexRowBytes = 1 + 4 * 3 + 3;
-inline constexpr std::size_t kJvmIndexRowBytes = 1 + 3 * 3 + 3;
-inline constexpr std::size_t kJvmUVRowBytes = 1 + 2 * 3 + 3;
-inline constexpr std::size_t kJvmMatrixRowBytes = 1 + 16 * 3 + 3;
-
-// The name of piece k (1-based) of a method: the name itself, then name_2, name_3, ...
-std::string JvmPieceName(std::string_view method, std::size_t piece);
-
 class JvmClassWriter {
 public:
     // Vertex positions and matrix translations are multiplied by scale.
@@ -62,22 +49,23 @@ public:
     // addAnimations<animation>_<frame or bone>. ByFrame groups follow bone 0's frames.
     void CallAnimationMethods(MatrixGrouping grouping);
 
-    // The methods, each piece closed by "\t}\n" (pieces are parted by a blank line).
-    // The vertex method writes every model's rest vertices, with their bone when bones is
-    // set (a vertex without a bone as bone 0); false when some vertex has no bone.
-    bool WriteVertexMethod(std::string_view name, bool bones);
-    // Faces of three or four corners as one or two triangles, corners 0, 2, 1 (and 0, 3,
-    // 2); other faces are skipped. The indices of a model count on from the vertices of
-    // the models before it, so that all models make one consistent mesh.
-    void WriteIndexMethod(std::string_view name);
-    // One UV row per corner that the index method lists, in its order; 0, 0 for a corner
-    // whose face holds no UV.
-    void WriteUVMethod(std::string_view name);
+    // The vertex, index and UV methods, parted by blank lines; each piece is closed by
+    // "\t}\n" and pieces are parted by a blank line. The vertex method writes every model's
+    // rest vertices, with their bone when bones is set (a vertex without a bone as bone 0).
+    // Faces of three or four corners give one or two triangles, corners 0, 2, 1 (and 0, 3,
+    // 2); other faces are skipped. The indices of a model count on from the vertices of the
+    // models before it, so that all models make one consistent mesh. One UV row per corner
+    // that the index method lists, in its order; 0, 0 for a corner whose face holds no UV.
+    // False when some vertex written with its bone has none.
+    bool WriteMeshMethods(std::string_view vertexMethod, bool bones);
     // Each method preceded by "\n", with matrices baked through PoseAndSkinRigid. Nothing
     // without bones.
     void WriteAnimationMethods(MatrixGrouping grouping);
 
 private:
+    bool WriteVertexMethod(std::string_view name, bool bones);
+    void WriteIndexMethod(std::string_view name);
+    void WriteUVMethod(std::string_view name);
     std::int32_t FrameCount(std::size_t animation, std::size_t bone) const;
     void CallPieces(std::string_view name, std::size_t rows, std::size_t rowBytes);
 

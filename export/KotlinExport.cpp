@@ -55,11 +55,7 @@ bool WriteKotlinClass(const CCentigrade& scene, TextWriter& out, ExportAnimation
         writer.CallAnimationMethods(MatrixGrouping::ByFrame);
     out.Text("\n\t\tnewModel3D()\n\t}\n\n");
 
-    const bool allBound = writer.WriteVertexMethod(vertexMethod, bones);
-    out.Text("\n");
-    writer.WriteIndexMethod("addIndices");
-    out.Text("\n");
-    writer.WriteUVMethod("addUVs");
+    const bool allBound = writer.WriteMeshMethods(vertexMethod, bones);
     if (bones && !scene.m_bones.empty()) {
         out.Text("\n");
         writer.WriteAnimationMethods(MatrixGrouping::ByFrame);
