@@ -47,23 +47,19 @@ void ExpectAccepted(const CCentigrade& scene, Target target, ExportAnimationForm
 CCentigrade Strip(int triangles)
 {
     CCentigrade scene;
-    CModel model;
+    scene.m_models.resize(1);
+    CModel& model = scene.m_models[0];
     for (int i = 0; i < triangles + 2; ++i)
         model.m_vertices.emplace_back(0.125f * static_cast<float>(i), static_cast<float>(i % 2) + 0.5f, 0.25f);
+    model.m_faces.resize(static_cast<std::size_t>(triangles));
     for (int i = 0; i < triangles; ++i) {
-        CFace face;
+        CFace& face = model.m_faces[static_cast<std::size_t>(i)];
         face.m_indices = {i, i + 1, i + 2};
-        for (int c = 0; c < 3; ++c) {
-            CUV uv;
-            uv.m_u = 0.001f * static_cast<float>((3 * i + c) % 997 + 2);
-            uv.m_v = 0.002f * static_cast<float>((7 * i + c) % 449 + 3);
-            face.m_uvs.push_back(uv);
-        }
-        model.m_faces.push_back(face);
+        face.m_uvs.resize(3);
+        for (int c = 0; c < 3; ++c)
+            face.m_uvs[c] = {0.001f * static_cast<float>((3 * i + c) % 997 + 2), 0.002f * static_cast<float>(i % 449 + 3)};
     }
-    scene.m_models.push_back(model);
     scene.m_animationNames = {"Animation_0"};
-    scene.m_materialMaps = {{}};
     return scene;
 }
 
@@ -83,21 +79,15 @@ CCentigrade Ninja()
 }  // namespace
 
 // The static form of LumaFold3D is compiled with the corpus model and the strips below.
-TEST(JavaLikeConsumer, LumaFold3DRiggedFigureInTheBoneForms)
+TEST(JavaLikeConsumer, RiggedFigureInEveryForm)
 {
     const CCentigrade scene = consumers::RiggedFigure(21);
     const auto folder = consumers::OutputFolder();
-    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
-    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormMatrices, folder / "Figure.java");
-}
-
-TEST(JavaLikeConsumer, VantaForm3DRiggedFigureInEveryForm)
-{
-    const CCentigrade scene = consumers::RiggedFigure(21);
-    const auto folder = consumers::OutputFolder();
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormKeyFrames, folder / "FigureKeys.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "Figure.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormNone, folder / "FigureStatic.java");
+    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormKeyFrames, folder / "LumaKeys.java");
+    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormMatrices, folder / "Luma.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormKeyFrames, folder / "VantaKeys.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "Vanta.java");
+    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormNone, folder / "VantaStatic.java");
 }
 
 // 6,567 vertices and 10,518 faces: every method is cut into pieces. The model has no
@@ -121,19 +111,6 @@ TEST(JavaLikeConsumer, ModelsJustBelowAndAboveTheMethodSize)
     ExpectAccepted(Strip(kTrianglesInOnePiece + 1), Target::LumaFold3D, AnimationFormNone, folder / "Above.java");
     EXPECT_FALSE(HasPieces(folder / "Below.java"));
     EXPECT_TRUE(HasPieces(folder / "Above.java"));
-}
-
-// A file name that is no class name: the file compiles once renamed as the message says.
-TEST(JavaLikeConsumer, SanitisedClassNameCompilesInTheNamedFile)
-{
-    const auto folder = consumers::OutputFolder();
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportLumaFold3D(consumers::RiggedFigure(3), 1.0f, (folder / "3d-robot.java").string(),
-                                 AnimationFormMatrices).ok);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("_3d_robot.java"), std::string::npos) << messages.messages[0];
-    std::filesystem::rename(folder / "3d-robot.java", folder / "_3d_robot.java");
-    EXPECT_CONSUMER_ACCEPTS("java", folder / "_3d_robot.java", "triangles=72,frames=3");
 }
 
 // kotlinc starts slowly: the figure as bone model, the big model in pieces and the largest
