@@ -1,6 +1,7 @@
 #include "export/Exporters.h"
 
 #include "export/MqoExport.h"
+#include "export/WebExport.h"
 
 #include <array>
 
@@ -17,14 +18,16 @@ constexpr std::array<ExporterInfo, 13> kExporters{{
     {4, "ExportTypeActionScript3", "ActionScript3ファイル(*.as)", "*.as", 0, true, nullptr},
     {5, "ExportTypeCollada", "Colladaファイル(*.dae)", "*.dae", 0, false, nullptr},
     {6, "ExportTypeVantaForm3D", "VantaForm3Dファイル(*.java)", "*.java", 0, false, nullptr},
-    {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false, nullptr},
+    {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false,
+     [](const CCentigrade& s, const std::string& p, const ExportOptions& o) { return ExportWebGL(s, o.scale, p, o.form); }},
     {8, "ExportTypeStage3D", "Stage3Dファイル(*.as)", "*.as", 1, true, nullptr},
     {9, "ExportTypeLumaFold3D", "LumaFold3Dファイル(*.java)", "*.java", 0, false, nullptr},
     {10, "ExportTypeObjectiveC", "Objective-Cファイル(*.m)", "*.m", 0, false, nullptr},
     {11, "ExportTypeFbx", "FBXファイル(*.fbx)", "*.fbx", 0, false, nullptr},
     {12, "ExportTypeKotlin", "Kotlinファイル(*.kt)", "*.kt", 0, false, nullptr},
     {13, "ExportTypeSwift", "Swiftファイル(*.csv)", "*.csv", 0, false, nullptr},
-    {14, "ExportTypeWebGPU", "WebGPUファイル(*.js)", "*.js", 0, false, nullptr},
+    {14, "ExportTypeWebGPU", "WebGPUファイル(*.js)", "*.js", 0, false,
+     [](const CCentigrade& s, const std::string& p, const ExportOptions& o) { return ExportWebGPU(s, o.scale, p, o.form); }},
 }};
 
 }  // namespace
