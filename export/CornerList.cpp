@@ -44,15 +44,29 @@ void CornerList::Clear()
     m_cornerRecords.clear();
     m_cornerIndices.clear();
     m_slots.clear();
+    m_lastOfVertex.clear();
 }
 
-void CornerList::Add(const CornerRecord& record)
+void CornerList::BeginModel(std::size_t vertexCount) { m_lastOfVertex.assign(vertexCount, -1); }
+
+void CornerList::Add(const CornerRecord& record, std::size_t vertex)
+{
+    // The list holds no two equal records, so an equal one found here is the first.
+    std::int32_t& last = m_lastOfVertex[vertex];
+    if (last >= 0 && m_cornerRecords[static_cast<std::size_t>(last)] == record) {
+        m_cornerIndices.push_back(last);
+        return;
+    }
+    m_cornerIndices.push_back(Find(record));
+    last = m_cornerIndices.back();
+}
+
+std::int32_t CornerList::Find(const CornerRecord& record)
 {
     const auto next = static_cast<std::int32_t>(m_cornerRecords.size());
     if (HoldsNaN(record)) {
-        m_cornerIndices.push_back(next);
         m_cornerRecords.push_back(record);
-        return;
+        return next;
     }
     if (m_slots.size() < 2 * (m_cornerRecords.size() + 1))
         Rehash(std::max<std::size_t>(64, 2 * m_slots.size()));
@@ -62,14 +76,11 @@ void CornerList::Add(const CornerRecord& record)
         Slot& slot = m_slots[i];
         if (slot.record < 0) {
             slot = {hash, next};
-            m_cornerIndices.push_back(next);
             m_cornerRecords.push_back(record);
-            return;
+            return next;
         }
-        if (slot.hash == hash && m_cornerRecords[static_cast<std::size_t>(slot.record)] == record) {
-            m_cornerIndices.push_back(slot.record);
-            return;
-        }
+        if (slot.hash == hash && m_cornerRecords[static_cast<std::size_t>(slot.record)] == record)
+            return slot.record;
     }
 }
 

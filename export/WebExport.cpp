@@ -9,6 +9,7 @@
 #include "platform/Cp932.h"
 #include "scene/CCentigrade.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -84,6 +85,7 @@ bool CollectCorners(const CModel& model, float scale, const std::vector<CBone>* 
     static constexpr std::array<std::size_t, 6> kCorners{0, 1, 2, 2, 3, 0};
     bool allBound = true;
     const std::size_t vertexCount = model.m_vertices.size();
+    corners.BeginModel(vertexCount);
     for (const CFace& face : model.m_faces) {
         const std::size_t size = face.m_indices.size();
         if (size != 3 && size != 4)
@@ -93,7 +95,8 @@ bool CollectCorners(const CModel& model, float scale, const std::vector<CBone>* 
             continue;
         for (std::size_t k = 0; k < (size == 3 ? 3u : 6u); ++k) {
             const std::size_t corner = kCorners[k];
-            const CVector& v = model.m_vertices[static_cast<std::size_t>(face.m_indices[corner])];
+            const auto vertex = static_cast<std::size_t>(face.m_indices[corner]);
+            const CVector& v = model.m_vertices[vertex];
             CornerRecord r;
             r.m_position = CVector(v.m_x * scale, v.m_y * scale, v.m_z * scale);
             // A face whose normals were never computed lends its face normal to its corners.
@@ -109,7 +112,7 @@ bool CollectCorners(const CModel& model, float scale, const std::vector<CBone>* 
                 r.m_weight = v.m_weight;
                 allBound = allBound && v.m_boneIndex >= 0;
             }
-            corners.Add(r);
+            corners.Add(r, vertex);
         }
     }
     return allBound;
