@@ -204,16 +204,13 @@ TEST(WebExport, LaterModelsPrintOnlyTheirNewRecords)
     for (CFace& face : second.m_faces)
         SetCornerNormals(face, 0, 0, 1);
     CornerList corners;
-    StringSink first;
     StringSink sink;
-    {
-        TextWriter out(first);
-        WriteJsCorners(scene.m_models[0], 1.0f, out, corners);
-    }
-    {
-        TextWriter out(sink);
-        WriteJsCorners(second, 1.0f, out, corners);
-    }
+    TextWriter out(sink);
+    WriteJsCorners(scene.m_models[0], 1.0f, out, corners);
+    out.Flush();
+    sink.text.clear();
+    WriteJsCorners(second, 1.0f, out, corners);
+    out.Flush();
     EXPECT_EQ(sink.text, Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n"
                               "\n"
                               "\tthis.setI(0,6,1);\n"));
@@ -233,9 +230,8 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
         r.m_position = CVector(static_cast<float>(random() % 40), static_cast<float>(random() % 40), 0);
         r.m_bone = static_cast<std::int32_t>(random() % 3);
         r.m_weight = (random() % 2) ? 1.0f : 0.5f;
-        const auto [it, added] = firstSeen.emplace(std::tuple(r.m_position.m_x, r.m_position.m_y, r.m_bone, r.m_weight),
-                                                   static_cast<std::int32_t>(firstSeen.size()));
-        expected.push_back(it->second);
+        const auto key = std::tuple(r.m_position.m_x, r.m_position.m_y, r.m_bone, r.m_weight);
+        expected.push_back(firstSeen.emplace(key, static_cast<std::int32_t>(firstSeen.size())).first->second);
         corners.Add(r, random() % 16);
     }
     EXPECT_EQ(corners.Indices(), expected);
