@@ -1,28 +1,10 @@
-// Speed of the WebGL and WebGPU exports on the big scene of the export benchmarks.
+// Speed of the WebGL and WebGPU exports on the big scene of the export benchmarks: the bone
+// and static forms of both styles, to a file.
 #include "ExportBenchScene.h"
-#include "export/TextWriter.h"
 #include "export/WebExport.h"
 
 namespace {
 
-void WebGLFormatting(benchmark::State& state)
-{
-    const CCentigrade& scene = exportbench::BigExportScene();
-    std::uint64_t bytes = 0;
-    for (auto _ : state) {
-        CountingSink sink;
-        {
-            TextWriter out(sink);
-            WriteJsModel(scene, out, JsStyle::Prototype, AnimationFormMatrices, 1.0f, "Grid");
-        }
-        bytes += sink.bytes;
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
-    state.counters["file_MB"] = static_cast<double>(bytes) / static_cast<double>(state.iterations()) / 1e6;
-}
-BENCHMARK(WebGLFormatting)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// Bone and static forms of both styles, to a file.
 void WebExportToFile(benchmark::State& state)
 {
     const auto form = static_cast<ExportAnimationForm>(state.range(1));
