@@ -150,8 +150,7 @@ TEST_F(RenderPass, ALoadedBackgroundFileIsDrawnWithItsTextureMapped)
                                               {"4 V(0 1 2 3) M(0) UID(9) UV(0 0 1 0 1 1 0 1)"}));
     std::string folder;
     ASSERT_TRUE(fs_cp932::CurrentFolder(folder));
-    std::string reason;
-    EXPECT_TRUE(ImportBackgroundMqo(dir.File("wall.mqo"), reason)) << reason;
+    EXPECT_TRUE(ImportBackgroundMqo(dir.File("wall.mqo")));
     fs_cp932::SetCurrentFolder(folder);
     g_scene.RecomputeBackgroundNormals();
     g_scene.CompileBackgroundList();
