@@ -1,7 +1,6 @@
 // The render pass on an offscreen context: pixels at points projected from known geometry.
 #include "glsupport/OffscreenView.h"
 #include "import/LoaderBG.h"
-#include "import/MqoText.h"
 #include "platform/FileSystem.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -145,9 +144,9 @@ TEST_F(RenderPass, ALoadedBackgroundFileIsDrawnWithItsTextureMapped)
     testsupport::TempDir dir;
     dir.Write("two.ppm", std::string("P6\n2 1\n255\n\xFF\x00\x00\x00\x00\xFF", 17));  // red, then blue
     // A quad facing the viewer whose UVs follow a UID item: red on the left, blue on the right.
-    dir.Write("wall.mqo", mqotext::kHeader + "Material 1 {\r\n\t\"m\" col(1 1 1 1) tex(\"two.ppm\")\r\n}\r\n" +
-                              mqotext::Object("wall", {"-30 30 0", "30 30 0", "30 -30 0", "-30 -30 0"},
-                                              {"4 V(0 1 2 3) M(0) UID(9) UV(0 0 1 0 1 1 0 1)"}));
+    dir.Write("wall.mqo", "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1 {\n\"m\" col(1 1 1 1) tex(\"two.ppm\")\n}\n"
+                          "Object \"wall\" {\nvertex 4 {\n-30 30 0\n30 30 0\n30 -30 0\n-30 -30 0\n}\n"
+                          "face 1 {\n4 V(0 1 2 3) M(0) UID(9) UV(0 0 1 0 1 1 0 1)\n}\n}\n");
     std::string folder;
     ASSERT_TRUE(fs_cp932::CurrentFolder(folder));
     EXPECT_TRUE(ImportBackgroundMqo(dir.File("wall.mqo")));
