@@ -43,6 +43,8 @@ void BuildScene(int faces, int bones = kBones)
     g_scene.m_selectedBone = 3;
 }
 
+// Every display switch on (the first argument: faces), or with the second argument 0 the
+// shaded model alone: vertices and edges hidden, bones and grid shown.
 void RenderFrame(benchmark::State& state)
 {
     OffscreenView view(kWidth, kHeight);
@@ -52,6 +54,7 @@ void RenderFrame(benchmark::State& state)
     }
     BuildScene(static_cast<int>(state.range(0)));
     g_scene.m_editMode = EditModeTranslate;
+    g_scene.m_showVertices = g_scene.m_showEdges = state.range(1) != 0;
     std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4);
     for (auto _ : state) {
         g_scene.RenderScene();
@@ -104,7 +107,10 @@ void BindAfterPick(benchmark::State& state)
 // 998,001 faces: a grid of 1,000 x 1,000 vertices.
 constexpr int kMillionVertexFaces = 999 * 999;
 
-BENCHMARK(RenderFrame)->Arg(10000)->Arg(30000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderFrame)
+    ->ArgsProduct({{10000, 30000, 100000, 300000}, {1, 0}})
+    ->ArgNames({"faces", "points_and_edges"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(PickVertex)
     ->Args({10000, kBones})
     ->Args({100000, kBones})
