@@ -107,6 +107,7 @@ void FaceArrays::Build(const CModel& model, const std::vector<std::int32_t>* map
     for (const CMaterial& material : materials)
         bucketOfId.try_emplace(material.m_id, bucketOfId.size());
     std::vector<std::vector<std::int32_t>> buckets(bucketOfId.size());
+    std::vector<std::size_t> bucketCorners(bucketOfId.size(), 0);
     bool anyTexCoords = false;
     for (std::size_t f = 0; f < model.m_faces.size(); ++f) {
         const CFace& face = model.m_faces[f];
@@ -116,8 +117,16 @@ void FaceArrays::Build(const CModel& model, const std::vector<std::int32_t>* map
         if (bucket == bucketOfId.end())
             continue;
         buckets[bucket->second].push_back(static_cast<std::int32_t>(f));
+        bucketCorners[bucket->second] += face.m_indices.size();
         anyTexCoords = anyTexCoords || !face.m_uvs.empty();
     }
+    std::size_t corners = 0;
+    for (const CMaterial& material : materials)
+        corners += bucketCorners[bucketOfId.at(material.m_id)];
+    m_cornerVertices.reserve(corners);
+    m_normals.reserve(3 * corners);
+    if (anyTexCoords)
+        m_texCoords.reserve(2 * corners);
 
     // Every corner in drawing order. A corner without a UV of its own is drawn with the texture
     // coordinate the corner before it set (from the start of the pass, 0, 0).
@@ -126,14 +135,14 @@ void FaceArrays::Build(const CModel& model, const std::vector<std::int32_t>* map
         bool open = false;
         for (std::int32_t f : buckets[bucketOfId.at(material.m_id)]) {
             const CFace& face = model.m_faces[f];
-            const std::size_t corners = face.m_indices.size();
-            const std::uint32_t mode = corners == 3 ? GL_TRIANGLES : GL_QUADS;
+            const std::size_t count = face.m_indices.size();
+            const std::uint32_t mode = count == 3 ? GL_TRIANGLES : GL_QUADS;
             if (!open || m_runs.back().mode != mode) {
                 m_runs.push_back({mode, static_cast<std::uint32_t>(m_cornerVertices.size()), 0});
                 open = true;
             }
-            m_runs.back().count += static_cast<std::uint32_t>(corners);
-            for (std::size_t k = 0; k < corners; ++k) {
+            m_runs.back().count += static_cast<std::uint32_t>(count);
+            for (std::size_t k = 0; k < count; ++k) {
                 if (k < face.m_uvs.size()) {
                     texCoord[0] = face.m_uvs[k].m_u;
                     texCoord[1] = face.m_uvs[k].m_v;
@@ -142,13 +151,12 @@ void FaceArrays::Build(const CModel& model, const std::vector<std::int32_t>* map
                 CornerNormal(face, k, normal);
                 m_cornerVertices.push_back(face.m_indices[k]);
                 m_normals.insert(m_normals.end(), normal, normal + 3);
-                m_texCoords.insert(m_texCoords.end(), texCoord, texCoord + 2);
+                if (anyTexCoords)
+                    m_texCoords.insert(m_texCoords.end(), texCoord, texCoord + 2);
             }
         }
         m_firstRun.push_back(m_runs.size());
     }
-    if (!anyTexCoords)
-        m_texCoords.clear();
 }
 
 void FaceArrays::Draw(const CModel& model, std::vector<CMaterial>& materials)

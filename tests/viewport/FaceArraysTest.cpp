@@ -1,7 +1,8 @@
 // Faces drawn from arrays against the same faces drawn vertex by vertex: whole frames read back
-// on real models (posed with bones; textured in RGB and RGBA on translucent materials; faces
-// without UVs among faces with them; material maps that are not the identity) under every
-// display switch, and again after the pose, the normals or the map changed.
+// on real models and the sample figure (posed with bones; textured from a file, or in RGB and
+// RGBA on translucent materials; faces without UVs among faces with them; material maps that
+// are not the identity) under every display switch, and again after the pose, the normals or
+// the map changed.
 #include "glsupport/OffscreenView.h"
 #include "scene/CCentigrade.h"
 #include "scene/DibStream.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -70,14 +72,44 @@ class FacesFromArrays : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(view.ok()); }
 
+    // Reads a model (path under the source folder) from its own folder, as the document does.
     void Load(const std::string& path, float centreY, float zoom)
     {
-        ASSERT_TRUE(g_scene.ImportMqo(std::string(KMX_SOURCE_DIR) + "/tests/data/" + path));
+        const std::filesystem::path file = std::filesystem::path(KMX_SOURCE_DIR) / path;
+        const std::filesystem::path saved = std::filesystem::current_path();
+        std::filesystem::current_path(file.parent_path());
+        ASSERT_TRUE(g_scene.ImportMqo(file.string()));
+        std::filesystem::current_path(saved);
         g_scene.ResetDeformedVertices();
         g_scene.RecomputeNormals();
         g_scene.m_camera.m_rotate = CVector(20, 30, 0);
         g_scene.m_camera.m_translate = CVector(0, -centreY * zoom / 100, -2000);
         g_scene.m_zoom = zoom;
+    }
+
+    // Every vertex bound to the nearest bone head, two rings of weights, and every bone turned
+    // in frame 0 and moved in frame 1.
+    void BindAndPose()
+    {
+        ASSERT_GE(g_scene.m_bones.size(), 2u);
+        for (CVector& v : g_scene.m_models[0].m_vertices) {
+            float best = INFINITY;
+            for (const CBone& bone : g_scene.m_bones) {
+                const CVector d = v.Subtract(bone.m_head);
+                if (CVector::Dot(d, d) < best) {
+                    best = CVector::Dot(d, d);
+                    v.m_boneIndex = bone.m_id;
+                }
+            }
+        }
+        g_scene.BuildBoneVertexLists();
+        g_scene.SetWeightMapRange(2);
+        for (CBone& bone : g_scene.m_bones) {
+            bone.m_animations[0][0].m_rotate = CVector(12.0f * bone.m_id, 5, -8);
+            bone.m_animations[0][1].m_translate = CVector(0, 4.0f * bone.m_id, 0);
+        }
+        g_scene.m_selectedBone = 1;
+        g_scene.m_editMode = EditModeRotate;
     }
 
     // All switches on, each one off in turn, then the faces alone.
@@ -99,28 +131,10 @@ protected:
     OffscreenView view{kWidth, kHeight};
 };
 
-TEST_F(FacesFromArrays, APosedModelWithBonesAndWeights)
+TEST_F(FacesFromArrays, PosedModelsWithBonesAndWeights)
 {
-    Load("viewport/ninja_bones.mqo", 100, 130);
-    ASSERT_GE(g_scene.m_bones.size(), 6u);
-    for (CVector& v : g_scene.m_models[0].m_vertices) {  // each vertex to the nearest bone head
-        float best = INFINITY;
-        for (const CBone& bone : g_scene.m_bones) {
-            const CVector d = v.Subtract(bone.m_head);
-            if (CVector::Dot(d, d) < best) {
-                best = CVector::Dot(d, d);
-                v.m_boneIndex = bone.m_id;
-            }
-        }
-    }
-    g_scene.BuildBoneVertexLists();
-    g_scene.SetWeightMapRange(2);
-    for (CBone& bone : g_scene.m_bones) {
-        bone.m_animations[0][0].m_rotate = CVector(12.0f * bone.m_id, 5, -8);
-        bone.m_animations[0][1].m_translate = CVector(0, 4.0f * bone.m_id, 0);
-    }
-    g_scene.m_selectedBone = 2;
-    g_scene.m_editMode = EditModeRotate;
+    Load("tests/data/viewport/ninja_bones.mqo", 100, 130);
+    BindAndPose();
     ExpectSameFrames("frame 0");
     g_currentFrame = 1;
     ExpectSameFrames("frame 1");
@@ -129,11 +143,18 @@ TEST_F(FacesFromArrays, APosedModelWithBonesAndWeights)
         model.m_smoothingAngle = 10.0f;
     g_scene.RecomputeNormals();
     ExpectSameFrames("sharper normals");
+
+    g_scene.ResetScene();
+    g_currentFrame = 0;
+    Load("resources/sample/figure.mqo", 80, 160);  // with its own texture file
+    ASSERT_TRUE(g_scene.m_materials[0].HasTexture());
+    BindAndPose();
+    ExpectSameFrames("figure");
 }
 
 TEST_F(FacesFromArrays, TexturedTranslucentMaterialsMapsAndFacesWithoutUvs)
 {
-    Load("corpus/devil-tamachan+MQShrinkWrap/test.mqo", 20, 110);
+    Load("tests/data/corpus/devil-tamachan+MQShrinkWrap/test.mqo", 20, 110);
     ASSERT_GE(g_scene.m_materials.size(), 4u);
     GiveTexture(g_scene.m_materials[0], 4);
     GiveTexture(g_scene.m_materials[2], 3);
@@ -144,7 +165,7 @@ TEST_F(FacesFromArrays, TexturedTranslucentMaterialsMapsAndFacesWithoutUvs)
     ExpectSameFrames("two textures");
 
     g_scene.ResetScene();
-    Load("corpus/garlic-flavor+mqo_loader/shodai_dsan.mqo", 0, 100);
+    Load("tests/data/corpus/garlic-flavor+mqo_loader/shodai_dsan.mqo", 0, 100);
     ASSERT_EQ(g_scene.m_materials.size(), 3u);
     GiveTexture(g_scene.m_materials[1], 3);
     g_scene.m_materials.push_back(g_scene.m_materials[1]);  // the same id: its faces drawn twice
