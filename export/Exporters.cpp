@@ -1,6 +1,9 @@
 #include "export/Exporters.h"
 
+#include "export/ActionScript2Export.h"
+#include "export/ActionScript3Export.h"
 #include "export/MqoExport.h"
+#include "export/Stage3DExport.h"
 
 #include <array>
 
@@ -13,12 +16,12 @@ ExportResult ExportBoneAnimation(const CCentigrade& scene, const std::string& pa
 
 constexpr std::array<ExporterInfo, 13> kExporters{{
     {2, "ExportTypeBoneAnimation", "Zelvoボーンアニメーションファイル(*.zlba)", "*.zlba", 1, false, &ExportBoneAnimation},
-    {3, "ExportTypeActionScript2", "ActionScript2ファイル(*.as)", "*.as", 2, false, nullptr},
-    {4, "ExportTypeActionScript3", "ActionScript3ファイル(*.as)", "*.as", 0, true, nullptr},
+    {3, "ExportTypeActionScript2", "ActionScript2ファイル(*.as)", "*.as", 2, false, &ExportActionScript2Entry},
+    {4, "ExportTypeActionScript3", "ActionScript3ファイル(*.as)", "*.as", 0, true, &ExportActionScript3Entry},
     {5, "ExportTypeCollada", "Colladaファイル(*.dae)", "*.dae", 0, false, nullptr},
     {6, "ExportTypeVantaForm3D", "VantaForm3Dファイル(*.java)", "*.java", 0, false, nullptr},
     {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false, nullptr},
-    {8, "ExportTypeStage3D", "Stage3Dファイル(*.as)", "*.as", 1, true, nullptr},
+    {8, "ExportTypeStage3D", "Stage3Dファイル(*.as)", "*.as", 1, true, &ExportStage3DEntry},
     {9, "ExportTypeLumaFold3D", "LumaFold3Dファイル(*.java)", "*.java", 0, false, nullptr},
     {10, "ExportTypeObjectiveC", "Objective-Cファイル(*.m)", "*.m", 0, false, nullptr},
     {11, "ExportTypeFbx", "FBXファイル(*.fbx)", "*.fbx", 0, false, nullptr},
