@@ -1,6 +1,7 @@
 // The application's and the document's file commands: New, Open, Save, the recent files and
 // Exit; the About box, the help page and the removal of the file-type registration.
 #include "app/CAboutDlg.h"
+#include "app/CHelpWindow.h"
 #include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
@@ -12,6 +13,7 @@
 
 #include <wx/filehistory.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
@@ -35,7 +37,7 @@ void OnAppAbout()
     dialog.ShowModal();
 }
 
-// The help page in the desktop's browser.
+// The help page the program ships.
 void OnHelpContents()
 {
     const std::string folder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath().utf8_string();
@@ -48,9 +50,15 @@ void OnHelpContents()
                     MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    if (!wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(*path)))))
-        ShowMessage(FormatMessage1("ヘルプファイル「%1」を開けませんでした。", *path), MessageButtons::Ok,
-                    MessageIcon::Warning);
+    // The desktop's browser; without one, a window of our own.
+    const wxString page = wxString::FromUTF8(*path);
+    bool launched = false;
+    {
+        wxLogNull quiet;
+        launched = wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(page)));
+    }
+    if (!launched)
+        CHelpWindow::Show(&TheMainFrame(), page);
 }
 
 // Removes the desktop's registration of the scene file type; the colours and the recent files

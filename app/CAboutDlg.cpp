@@ -27,9 +27,13 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wxString::Fr
              wxRIGHT, 16);
     row->Add(lines, 1);
 
+    // OK has the focus, so that Enter closes the box rather than opening the web address.
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(row, 0, wxALL, 16);
-    column->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 16);
+    column->Add(ok, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 16);
     SetSizerAndFit(column);
     CentreOnParent();
+    ok->SetFocus();
 }

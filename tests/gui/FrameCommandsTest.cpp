@@ -23,6 +23,7 @@
 #include <wx/statusbr.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <dlfcn.h>
 
@@ -192,6 +193,15 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItem)
     EXPECT_TRUE(frame.m_controlToolBar->IsShown());
     EXPECT_TRUE(menus->IsChecked(WindowIdOf(ID_VIEW_CONTROL_TOOLBAR)));
     EXPECT_EQ(frame.m_sceneView->GetScreenPosition().y, viewTop);
+
+    // A button under the mouse shows its command's prompt; leaving it, the idle text returns.
+    wxUIActionSimulator mouse;
+    const wxRect open = frame.m_mainToolBar->GetToolRect(WindowIdOf(ID_FILE_OPEN));
+    mouse.MouseMove(frame.m_mainToolBar->ClientToScreen(open.GetPosition() + open.GetSize() / 2));
+    EXPECT_TRUE(WaitUntil([&] { return frame.m_statusBar->GetStatusText(0) == wxString::FromUTF8("既存のファイルを開く"); }));
+    FocusWindow(*frame.m_sceneView);
+    EXPECT_TRUE(WaitUntil([&] { return frame.m_statusBar->GetStatusText(0) == wxString::FromUTF8("レディ"); }));
+
     // Both rows keep their icons and labels.
     for (wxAuiToolBar* bar : {frame.m_mainToolBar, frame.m_controlToolBar}) {
         for (size_t i = 0; i < bar->GetToolCount(); ++i) {
