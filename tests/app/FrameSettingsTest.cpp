@@ -5,22 +5,11 @@
 #include "app/logic/PropertySettings.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "support/VectorChecks.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void ExpectVector(const CVector& v, float x, float y, float z)
-{
-    EXPECT_EQ(v.m_x, x);
-    EXPECT_EQ(v.m_y, y);
-    EXPECT_EQ(v.m_z, z);
-    EXPECT_EQ(v.m_weight, 1.0f);
-    EXPECT_EQ(v.m_boneIndex, -1);
-    EXPECT_EQ(v.m_mark, 0);
-}
-
-}  // namespace
+using testsupport::ExpectDefaultVector;
 
 TEST(CameraPresets, TurnTheCameraAndKeepItsDistance)
 {
@@ -42,8 +31,8 @@ TEST(CameraPresets, TurnTheCameraAndKeepItsDistance)
         camera.m_rotate.m_boneIndex = 4;
         camera.m_scale = CVector(2, 2, 2);
         ASSERT_TRUE(ApplyCameraPreset(row.id, camera));
-        ExpectVector(camera.m_translate, 0, row.panY, -2000);
-        ExpectVector(camera.m_rotate, row.rx, row.ry, row.rz);
+        ExpectDefaultVector(camera.m_translate, 0, row.panY, -2000);
+        ExpectDefaultVector(camera.m_rotate, row.rx, row.ry, row.rz);
         EXPECT_EQ(camera.m_scale.m_x, 2.0f);
     }
 

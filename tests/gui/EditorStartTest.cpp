@@ -1,5 +1,6 @@
 // Starting the editor: the window, its panes and bars, with and without a file.
 #include "EditorTest.h"
+#include "EditorTestHelpers.h"
 
 #include "app/CAnimationView.h"
 #include "app/CKinemorphixApp.h"
@@ -17,18 +18,6 @@
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/testing.h>
-
-namespace {
-
-int CountColour(const CapturedFrame& frame, COLORREF colour)
-{
-    int n = 0;
-    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
-        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
-    return n;
-}
-
-}  // namespace
 
 TEST_F(EditorTest, StartsUntitledWithFivePanesMenusAndBars)
 {

@@ -5,6 +5,8 @@
 #include "app/CKinemorphixApp.h"
 #include "app/CMainFrame.h"
 #include "app/logic/CommandTable.h"
+#include "platform/Color.h"
+#include "viewport/WxKinemorphixView.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
@@ -16,6 +18,15 @@
 inline std::string SamplePath()
 {
     return std::string(KMX_TEST_DATA_DIR) + "/../../resources/sample/figure.zlkx";
+}
+
+// The pixels of a captured frame that have exactly that colour.
+inline int CountColour(const CapturedFrame& frame, COLORREF colour)
+{
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
+        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
+    return n;
 }
 
 // Runs a menu command as a click on its item does (for items without a key).

@@ -118,14 +118,6 @@ private:
     std::vector<long> m_values;
 };
 
-int CountColour(const CapturedFrame& frame, COLORREF colour)
-{
-    int n = 0;
-    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
-        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
-    return n;
-}
-
 }  // namespace
 
 TEST_F(EditorTest, CameraPresetsTurnTheViewOnTheirKeys)
