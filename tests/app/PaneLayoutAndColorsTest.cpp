@@ -59,21 +59,3 @@ TEST(ColorSettings, EmptyProfileGivesTheDefaultsAndStoredKeysWin)
     EXPECT_EQ(scene.m_selectColor, 0x123456u);
     EXPECT_EQ(scene.m_boneColor, MakeRgb(255, 255, 0));
 }
-
-TEST(ColorSettings, ChosenColourGoesToTheSceneAndTheProfileAndComesBack)
-{
-    MapProfile profile;
-    CCentigrade scene;
-    ASSERT_EQ(FindColorSetting("NoColor"), nullptr);
-    for (const ColorSetting& color : ColorSettings()) {
-        const COLORREF chosen = MakeRgb(10, 20, 30) + static_cast<COLORREF>(&color - ColorSettings().data());
-        ASSERT_EQ(FindColorSetting(color.key), &color);
-        EXPECT_TRUE(StoreColorSetting(profile, scene, color, chosen));
-        EXPECT_EQ(scene.*color.member, chosen) << color.key;
-        EXPECT_EQ(profile.values.at(std::string("ProgramData/") + color.key), static_cast<long>(chosen));
-    }
-    CCentigrade restarted;
-    LoadColorSettings(profile, restarted);
-    for (const ColorSetting& color : ColorSettings())
-        EXPECT_EQ(restarted.*color.member, scene.*color.member) << color.key;
-}

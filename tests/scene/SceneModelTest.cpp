@@ -1,10 +1,7 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
-#include "support/VectorChecks.h"
 
 #include <gtest/gtest.h>
-
-using testsupport::ExpectDefaultVector;
 
 namespace {
 
@@ -23,6 +20,16 @@ protected:
         g_scene.m_loadedModels.clear();
     }
 };
+
+void ExpectDefaultVector(const CVector& v, float x, float y, float z)
+{
+    EXPECT_EQ(v.m_x, x);
+    EXPECT_EQ(v.m_y, y);
+    EXPECT_EQ(v.m_z, z);
+    EXPECT_EQ(v.m_weight, 1.0f);
+    EXPECT_EQ(v.m_boneIndex, -1);
+    EXPECT_EQ(v.m_mark, 0);
+}
 
 }  // namespace
 
