@@ -98,6 +98,8 @@ void EditorTest::FocusWindow(wxWindow& window)
     simulator.MouseMove(rect.GetLeft() + rect.GetWidth() / 2, rect.GetTop() + rect.GetHeight() / 2);
     Pump(50);
     window.SetFocus();
+    // On a busy machine the focus arrives late; keys sent before it would go nowhere.
+    WaitUntil([&] { return wxWindow::FindFocus() == &window; }, 2000);
     Pump(50);
 }
 
