@@ -9,6 +9,7 @@
 #include "app/CSliderView.h"
 #include "app/CSmartSplitterWnd.h"
 #include "app/CommandBars.h"
+#include "app/ResourceImages.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
 #include "app/logic/SplitterLayout.h"
@@ -44,6 +45,7 @@ CMainFrame::CMainFrame(CKinemorphixDoc& document)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(document.FrameTitle()), wxDefaultPosition, kInitialFrameSize),
       m_document(document)
 {
+    SetIcons(ProgramIcons());
     SetMenuBar(BuildMenuBar());
     if (!CreateClient())
         return;
