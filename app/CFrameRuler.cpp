@@ -8,7 +8,7 @@
 namespace {
 
 // Rows of the ruler from the top, in pixels at normal resolution.
-constexpr int kTickTop = 2;
+constexpr int kTickTop = 1;
 constexpr int kTrackY = 14;
 constexpr int kLabelTop = 22;
 constexpr int kHeight = 38;
@@ -105,7 +105,7 @@ void CFrameRuler::OnPaint(wxPaintEvent&)
     for (int frame : m_keyFrames)
         if (frame >= 0 && frame <= m_lastFrame) {
             const int x = scale.XOf(frame);
-            dc.DrawLine(x, FromDIP(kTickTop), x, trackY - FromDIP(3));
+            dc.DrawLine(x, FromDIP(kTickTop), x, trackY - FromDIP(2));
         }
 
     // The thumb at the current frame.
@@ -115,7 +115,7 @@ void CFrameRuler::OnPaint(wxPaintEvent&)
     dc.SetPen(wxPen(text));
     dc.SetBrush(wxBrush(thumb));
     const int half = FromDIP(5);
-    dc.DrawRoundedRectangle(x - half, trackY - FromDIP(9), 2 * half + 1, FromDIP(18), FromDIP(2));
+    dc.DrawRoundedRectangle(x - half, trackY - FromDIP(5), 2 * half + 1, FromDIP(14), FromDIP(2));
 }
 
 void CFrameRuler::OnMouse(wxMouseEvent& event)
