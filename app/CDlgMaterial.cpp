@@ -13,6 +13,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -109,13 +110,19 @@ wxSizer* CDlgMaterial::CreateValueRows(std::initializer_list<int> values)
 {
     auto* grid = new wxFlexGridSizer(3, FromDIP(4), FromDIP(5));
     grid->AddGrowableCol(1);
+    // Every label as wide as the widest, so the sliders of all groups line up.
+    int labelWidth = 0;
+    for (const char* label : kLabels)
+        labelWidth = std::max(labelWidth, GetTextExtent(Utf8(label)).x);
     for (int value : values) {
         const float number = m_values.numbers[value];
         m_sliders[value] = new wxSlider(this, wxID_ANY, SliderPosition(value, number), 0, 100, wxDefaultPosition,
                                         FromDIP(wxSize(120, -1)));
         m_edits[value] = new wxTextCtrl(this, wxID_ANY, InitialValueText(number), wxDefaultPosition,
                                         FromDIP(wxSize(80, -1)));
-        grid->Add(new wxStaticText(this, wxID_ANY, Utf8(kLabels[value])), 0, wxALIGN_CENTER_VERTICAL);
+        auto* label = new wxStaticText(this, wxID_ANY, Utf8(kLabels[value]));
+        label->SetMinSize(wxSize(labelWidth, -1));
+        grid->Add(label, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(m_sliders[value], 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
         grid->Add(m_edits[value], 0, wxALIGN_CENTER_VERTICAL);
         m_sliders[value]->Bind(wxEVT_SLIDER, [this, value](wxCommandEvent&) { OnSlider(value); });
