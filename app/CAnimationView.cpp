@@ -112,17 +112,7 @@ void CAnimationView::OnAnimationCommand(int id)
     document.SetModifiedFlag(true);
 }
 
-// The control's own change of the text is always refused; an accepted name is set here, on
-// the row that was edited.
 void CAnimationView::OnEndLabelEdit(wxListEvent& event)
 {
-    event.Veto();
-    if (event.IsEditCancelled())
-        return;
-    const wxString label = event.GetLabel();
-    const RenameResult result = RenameAnimation(g_scene, static_cast<int>(event.GetIndex()), label.utf8_string());
-    if (result == RenameResult::Renamed || result == RenameResult::Unchanged)
-        SetItemText(event.GetIndex(), label);
-    if (result == RenameResult::Renamed)
-        TheDocument().SetModifiedFlag(true);
+    FinishRowRename(*this, event, RenameAnimation);
 }

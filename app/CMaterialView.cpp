@@ -152,20 +152,10 @@ void CMaterialView::OnBeginLabelEdit(wxListEvent& event)
         event.Veto();
 }
 
-// The control's own change of the text is always refused; an accepted name is set here, on
-// the row that was edited.
 void CMaterialView::OnEndLabelEdit(wxListEvent& event)
 {
-    event.Veto();
     m_renameRequested = false;
-    if (event.IsEditCancelled())
-        return;
-    const wxString label = event.GetLabel();
-    const RenameResult result = RenameMaterial(g_scene, static_cast<int>(event.GetIndex()), label.utf8_string());
-    if (result == RenameResult::Renamed || result == RenameResult::Unchanged)
-        SetItemText(event.GetIndex(), label);
-    if (result == RenameResult::Renamed)
-        TheDocument().SetModifiedFlag(true);
+    FinishRowRename(*this, event, RenameMaterial);
 }
 
 void CMaterialView::EditCurrentMaterial()

@@ -1,5 +1,9 @@
 #include "app/ListPaneBody.h"
 
+#include "app/CKinemorphixApp.h"
+#include "app/CKinemorphixDoc.h"
+#include "scene/Globals.h"
+
 #include <wx/listctrl.h>
 
 wxWindow& ListBody(wxListCtrl& list)
@@ -30,4 +34,18 @@ void ClearList(wxListCtrl& list)
     list.DeleteAllItems();
     while (list.GetColumnCount() > 0)
         list.DeleteColumn(list.GetColumnCount() - 1);
+}
+
+void FinishRowRename(wxListCtrl& list, wxListEvent& event,
+                     RenameResult (*rename)(CCentigrade& scene, int row, const std::string& utf8))
+{
+    event.Veto();
+    if (event.IsEditCancelled())
+        return;
+    const wxString label = event.GetLabel();
+    const RenameResult result = rename(g_scene, static_cast<int>(event.GetIndex()), label.utf8_string());
+    if (result == RenameResult::Renamed || result == RenameResult::Unchanged)
+        list.SetItemText(event.GetIndex(), label);
+    if (result == RenameResult::Renamed)
+        TheDocument().SetModifiedFlag(true);
 }
