@@ -1,0 +1,180 @@
+// The document's commands in the running editor: their accelerators on a rigged model, the
+// key-frame dialog, and text fields that keep their editing keys.
+#include "EditorTest.h"
+
+#include "app/CDialogKeyFrame.h"
+#include "app/CKinemorphixDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CSliderView.h"
+#include "app/logic/CommandIds.h"
+#include "app/logic/CommandRegistry.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+
+#include <wx/msgdlg.h>
+#include <wx/radiobut.h>
+#include <wx/testing.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+namespace {
+
+// Fills in the key-frame dialog as a user would and presses OK.
+class KeyFrameAnswer : public wxExpectModalBase<CDialogKeyFrame, KeyFrameAnswer> {
+public:
+    KeyFrameAnswer(const char* frameText, int action) : m_frameText(frameText), m_action(action) {}
+
+protected:
+    int OnInvoked(CDialogKeyFrame* dialog) const override
+    {
+        dialog->TransferDataToWindow();
+        EXPECT_TRUE(dialog->Choice(1)->GetValue()) << "the last choice is offered again";
+        dialog->FrameEdit()->ChangeValue(m_frameText);
+        dialog->Choice(m_action)->SetValue(true);
+        return dialog->TransferDataFromWindow() ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    wxString m_frameText;
+    int m_action;
+};
+
+CAnimation& Sample(int bone, int frame) { return g_scene.m_bones[bone].m_animations[0][frame]; }
+
+// Replaces a command's handler for one test and puts the original back.
+class ReplacedCommand {
+public:
+    ReplacedCommand(int id, CommandHandler handler) : m_id(id), m_saved(CCommandRegistry::Instance().Find(id))
+    {
+        CCommandRegistry::Instance().Add(id, std::move(handler));
+    }
+    ~ReplacedCommand() { CCommandRegistry::Instance().Add(m_id, m_saved); }
+
+private:
+    int m_id;
+    CommandEntry m_saved;
+};
+
+}  // namespace
+
+TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
+{
+    StartEditor({ModelPath()});
+    ASSERT_GE(g_scene.m_bones.size(), 3u);
+    Doc().SetModifiedFlag(false);
+
+    // Edit modes and display switches change no sample and leave the document unmodified.
+    PressKey('w', wxMOD_CONTROL);
+    EXPECT_EQ(g_scene.m_editMode, EditModeTranslate);
+    PressKey('r', wxMOD_CONTROL);
+    EXPECT_EQ(g_scene.m_editMode, EditModeRotate);
+    PressKey('l', wxMOD_CONTROL);
+    EXPECT_EQ(g_scene.m_editMode, EditModeScale);
+    PressKey('m', wxMOD_CONTROL);
+    EXPECT_EQ(g_scene.m_editMode, EditModeVertexSelect);
+    PressKey('x', wxMOD_ALT);
+    PressKey('g', wxMOD_ALT);
+    EXPECT_FALSE(g_scene.m_showBones);
+    EXPECT_FALSE(g_scene.m_showFaces);
+    PressKey(WXK_F4);
+    EXPECT_TRUE(g_scene.m_followBone);
+    EXPECT_FALSE(Doc().IsModified());
+
+    // Without a selected bone the key commands are greyed and their keys do nothing.
+    g_scene.m_selectedBone = -1;
+    PressKey('p', wxMOD_CONTROL);
+    EXPECT_TRUE(g_scene.m_undoAnimations.empty());
+
+    // Frames: Ctrl+E, Ctrl+F (turning round), Ctrl+J, Ctrl+I.
+    g_scene.m_selectedBone = 1;
+    PressKey('e', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 1);
+    PressKey('f', wxMOD_CONTROL);
+    PressKey('f', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, g_lastFrame);
+    PressKey('i', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 0);
+
+    // A pose at frame 5 made a key with Ctrl+P; Ctrl+Z and Ctrl+Y take it back and forth.
+    for (int i = 0; i < 5; ++i)
+        PressKey('e', wxMOD_CONTROL);
+    Sample(1, 5).m_rotate.m_z = 30;
+    PressKey('p', wxMOD_CONTROL);
+    EXPECT_TRUE(Sample(1, 5).m_key);
+    EXPECT_FALSE(Sample(2, 5).m_key);
+    EXPECT_TRUE(Doc().IsModified());
+    PressKey('z', wxMOD_CONTROL);
+    EXPECT_FALSE(Sample(1, 5).m_key);
+    EXPECT_FLOAT_EQ(Sample(1, 5).m_rotate.m_z, 0);
+    PressKey('y', wxMOD_CONTROL);
+    EXPECT_TRUE(Sample(1, 5).m_key);
+    EXPECT_FLOAT_EQ(Sample(1, 5).m_rotate.m_z, 30);
+
+    // Ctrl+K: frame 9 for every bone (choice 1 remembered from a first run at frame 7).
+    Doc().m_keyFrameAction = 1;
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9", 1));
+    for (int bone : {1, 2})
+        EXPECT_TRUE(Sample(bone, 9).m_key) << bone;
+    EXPECT_FLOAT_EQ(Sample(1, 9).m_rotate.m_z, 30);
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9x", 3),
+                  wxExpectModal<wxMessageDialog>(wxOK).Describe("not a number"));
+    EXPECT_TRUE(Sample(2, 9).m_key);
+
+    // Keys: Ctrl+I, Ctrl+G finds 5; Ctrl+U clears frame 5 on every bone and in-betweens.
+    PressKey('i', wxMOD_CONTROL);
+    PressKey('g', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 5);
+    PressKey('u', wxMOD_CONTROL);
+    EXPECT_FALSE(Sample(1, 5).m_key);
+    EXPECT_NEAR(Sample(1, 5).m_rotate.m_z, 30.0f * 5 / 9, 3.0f);
+    PressKey('h', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 0);
+
+    // Play from the last frame starts at 0; Alt+W resets the camera.
+    PressKey('j', wxMOD_CONTROL);
+    PressKey('b', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 0);
+    EXPECT_FALSE(g_loopPlayback);
+    PressKey('d', wxMOD_CONTROL);
+    g_scene.m_zoom = 250;
+    PressKey('w', wxMOD_ALT);
+    EXPECT_FLOAT_EQ(g_scene.m_zoom, 100);
+    SavePng(CaptureView(), ShotPath("document_commands"));
+}
+
+TEST_F(EditorTest, TextFieldsKeepTheirEditingKeys)
+{
+    StartEditor({ModelPath()});
+    // The window commands behind Ctrl+A and Alt+Backspace, counted.
+    int commandRuns = 0;
+    const ReplacedCommand saveAs(ID_FILE_SAVE_AS, [&] { ++commandRuns; });
+    const ReplacedCommand undo(ID_EDIT_UNDO, [&] { ++commandRuns; });
+
+    auto* field = new wxTextCtrl(Frame().m_sliderView, wxID_ANY, "frame", wxPoint(10, 10), wxSize(200, -1));
+    FocusWindow(*field);
+    field->SetInsertionPointEnd();
+    wxUIActionSimulator keys;
+    const auto type = [&](int key, int modifiers) {
+        keys.Char(key, modifiers);
+        Pump(100);
+    };
+    type(WXK_BACK, 0);
+    EXPECT_EQ(field->GetValue(), "fram");
+    type('a', wxMOD_CONTROL);
+    long from = 0, to = 0;
+    field->GetSelection(&from, &to);
+    EXPECT_EQ(to - from, 4);
+    type('x', wxMOD_CONTROL);
+    EXPECT_EQ(field->GetValue(), "");
+    type('v', wxMOD_CONTROL);
+    type('v', wxMOD_CONTROL);
+    EXPECT_EQ(field->GetValue(), "framfram");
+    type(WXK_BACK, wxMOD_ALT);
+    type('c', wxMOD_CONTROL);
+    EXPECT_EQ(commandRuns, 0);
+
+    // Outside the field the same key is the window's command again.
+    PressKey('a', wxMOD_CONTROL);
+    EXPECT_EQ(commandRuns, 1);
+    field->Destroy();
+}
