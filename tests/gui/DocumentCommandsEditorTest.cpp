@@ -3,14 +3,17 @@
 #include "EditorTest.h"
 
 #include "app/CDialogKeyFrame.h"
+#include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CSliderView.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
+#include "app/logic/IProfile.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
+#include <wx/colordlg.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/testing.h>
@@ -139,6 +142,13 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     g_scene.m_zoom = 250;
     PressKey('w', wxMOD_ALT);
     EXPECT_FLOAT_EQ(g_scene.m_zoom, 100);
+
+    // Alt+N: the colour chosen (here the one offered) goes to the profile.
+    g_scene.m_backgroundColor = MakeRgb(40, 50, 60);
+    Doc().SetModifiedFlag(false);
+    wxTEST_DIALOG(PressKey('n', wxMOD_ALT), wxExpectDismissableModal<wxColourDialog>(wxID_OK));
+    EXPECT_EQ(TheApp().Profile().GetProfileInt("ProgramData", "BgColor", 0), long{MakeRgb(40, 50, 60)});
+    EXPECT_TRUE(Doc().IsModified());
     SavePng(CaptureView(), ShotPath("document_commands"));
 }
 
