@@ -24,25 +24,17 @@ void FollowLastFrame(const CCentigrade& scene)
         g_lastFrame = static_cast<std::int32_t>(animations[g_currentAnimation].size()) - 1;
 }
 
-CAnimation* SampleAt(CBone& bone, std::int32_t animation, std::int32_t frame)
-{
-    if (animation < 0 || static_cast<std::size_t>(animation) >= bone.m_animations.size())
-        return nullptr;
-    std::vector<CAnimation>& samples = bone.m_animations[animation];
-    if (frame < 0 || static_cast<std::size_t>(frame) >= samples.size())
-        return nullptr;
-    return &samples[frame];
-}
-
 // The pose of the current frame becomes a key at `frame`.
 void CopyPoseAsKey(CBone& bone, std::int32_t frame)
 {
-    const CAnimation* from = SampleAt(bone, g_currentAnimation, g_currentFrame);
-    CAnimation* to = SampleAt(bone, g_currentAnimation, frame);
-    if (!from || !to)
+    if (g_currentAnimation < 0 || static_cast<std::size_t>(g_currentAnimation) >= bone.m_animations.size())
         return;
-    *to = *from;
-    to->m_key = true;
+    std::vector<CAnimation>& samples = bone.m_animations[g_currentAnimation];
+    const auto exists = [&](std::int32_t f) { return f >= 0 && static_cast<std::size_t>(f) < samples.size(); };
+    if (!exists(g_currentFrame) || !exists(frame))
+        return;
+    samples[frame] = samples[g_currentFrame];
+    samples[frame].m_key = true;
 }
 
 // An undo entry for the samples at `frame`, which need not be the current frame: undoing it
