@@ -10,6 +10,7 @@
 #include "export/ObjectiveCExport.h"
 #include "export/Stage3DExport.h"
 #include "export/SwiftCsvExport.h"
+#include "export/WebExport.h"
 
 #include <array>
 
@@ -55,20 +56,30 @@ ExportResult ExportKotlinEntry(const CCentigrade& scene, const std::string& path
     return ExportKotlin(scene, options.scale, path, options.form);
 }
 
+ExportResult ExportWebGLEntry(const CCentigrade& scene, const std::string& path, const ExportOptions& options)
+{
+    return ExportWebGL(scene, options.scale, path, options.form);
+}
+
+ExportResult ExportWebGPUEntry(const CCentigrade& scene, const std::string& path, const ExportOptions& options)
+{
+    return ExportWebGPU(scene, options.scale, path, options.form);
+}
+
 constexpr std::array<ExporterInfo, 13> kExporters{{
     {2, "ExportTypeBoneAnimation", "Zelvoボーンアニメーションファイル(*.zlba)", "*.zlba", 1, false, &ExportBoneAnimation},
     {3, "ExportTypeActionScript2", "ActionScript2ファイル(*.as)", "*.as", 2, false, &ExportActionScript2Entry},
     {4, "ExportTypeActionScript3", "ActionScript3ファイル(*.as)", "*.as", 0, true, &ExportActionScript3Entry},
     {5, "ExportTypeCollada", "Colladaファイル(*.dae)", "*.dae", 0, false, &ExportColladaEntry},
     {6, "ExportTypeVantaForm3D", "VantaForm3Dファイル(*.java)", "*.java", 0, false, &ExportVantaForm3DEntry},
-    {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false, nullptr},
+    {7, "ExportTypeWebGL", "WebGLファイル(*.js)", "*.js", 0, false, &ExportWebGLEntry},
     {8, "ExportTypeStage3D", "Stage3Dファイル(*.as)", "*.as", 1, true, &ExportStage3DEntry},
     {9, "ExportTypeLumaFold3D", "LumaFold3Dファイル(*.java)", "*.java", 0, false, &ExportLumaFold3DEntry},
     {10, "ExportTypeObjectiveC", "Objective-Cファイル(*.m)", "*.m", 0, false, &ExportObjectiveCEntry},
     {11, "ExportTypeFbx", "FBXファイル(*.fbx)", "*.fbx", 0, false, &ExportFbxEntry},
     {12, "ExportTypeKotlin", "Kotlinファイル(*.kt)", "*.kt", 0, false, &ExportKotlinEntry},
     {13, "ExportTypeSwift", "Swiftファイル(*.csv)", "*.csv", 0, false, &ExportSwiftCsvEntry},
-    {14, "ExportTypeWebGPU", "WebGPUファイル(*.js)", "*.js", 0, false, nullptr},
+    {14, "ExportTypeWebGPU", "WebGPUファイル(*.js)", "*.js", 0, false, &ExportWebGPUEntry},
 }};
 
 }  // namespace
