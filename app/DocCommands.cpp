@@ -11,6 +11,10 @@
 #include "app/logic/CommandRegistry.h"
 #include "app/logic/DocumentCommandRules.h"
 #include "app/logic/DocumentCommands.h"
+#include "app/logic/IFileChooser.h"
+#include "import/PathFunctions.h"
+#include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 #include "viewport/OpenGLSetup.h"
@@ -62,6 +66,26 @@ void OnColorBackground()
     StoreBackgroundColor(Doc(), TheApp().Profile(), color);
 }
 
+// Background models are added to those already shown; a file that cannot be read is
+// reported, and whatever it held before the error is shown all the same.
+void OnFileLoadBackground()
+{
+    FileDialogRequest request;
+    request.defaultExtension = "mqo";
+    request.initialFolder = fs_cp932::ToFileSystem(GetModuleFolder());
+    request.filter = "Metasequoiaファイル(*.mqo)|*.mqo|";
+    const std::optional<FileDialogAnswer> answer = ChooseFile(request);
+    if (!answer)
+        return;
+    std::string reason;
+    const bool loaded = LoadBackgroundModel(fs_cp932::FromFileSystem(answer->path), reason);
+    g_scene.CompileBackgroundList();
+    RedrawView();
+    if (!loaded)
+        ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", answer->path) + "\n" + reason, MessageButtons::Ok,
+                    MessageIcon::Error);
+}
+
 struct DocumentCommand {
     int id;
     void (*run)();
@@ -102,6 +126,7 @@ const DocumentCommand kHandlers[] = {
     {ID_VIEW_EDGES, [] { ToggleDisplay(Doc(), &CCentigrade::m_showEdges); }},
     {ID_VIEW_FACES, [] { ToggleDisplay(Doc(), &CCentigrade::m_showFaces); }},
     {ID_VIEW_BONES, [] { ToggleDisplay(Doc(), &CCentigrade::m_showBones); }},
+    {ID_FILE_LOAD_BACKGROUND, OnFileLoadBackground},
 };
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include "app/logic/CSceneDocument.h"
 #include "app/logic/ColorSettings.h"
 #include "app/logic/IProfile.h"
+#include "import/LoaderBG.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -203,6 +204,13 @@ void StoreBackgroundColor(CSceneDocument& document, IProfile& profile, COLORREF 
     profile.WriteProfileInt(kProfileSection, "BgColor", static_cast<long>(color));
     document.UpdateAllViews(HintDisplayChanged);
     document.SetModifiedFlag(true);
+}
+
+bool LoadBackgroundModel(const std::string& path, std::string& reason)
+{
+    const bool loaded = ImportBackgroundMqo(path, reason);
+    g_scene.RecomputeBackgroundNormals();
+    return loaded;
 }
 
 }  // namespace doccommands

@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 
 #include <cstdint>
+#include <string>
 
 class CCentigrade;
 class CSceneDocument;
@@ -61,5 +62,11 @@ void ToggleHermite(CSceneDocument& document);
 void ResetCamera(CCentigrade& scene);
 // Keeps a newly chosen background colour in the scene and the profile.
 void StoreBackgroundColor(CSceneDocument& document, IProfile& profile, COLORREF color);
+
+// Adds the models of a Metasequoia file (CP932 path) to the background models, after those
+// already there, and gives every background model its normals. False, with why in reason
+// (UTF-8), when the file could not be opened or read whole; what was read before an error
+// stays. New and Open empty the background models.
+bool LoadBackgroundModel(const std::string& path, std::string& reason);
 
 }  // namespace doccommands

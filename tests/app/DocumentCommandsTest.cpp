@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 using namespace doccommands;
@@ -240,6 +241,30 @@ TEST_F(DocumentCommands, DisplayAndCameraCommandsLeaveTheDocumentUnmodifiedTheHe
     ToggleHermite(doc);
     EXPECT_NE(Sample(0, 8).m_translate.m_x, 60);
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocumentCommands, BackgroundModelsAddUpUntilNewOrOpenAndUnreadableFilesSayWhy)
+{
+    const std::string data = KMX_TEST_DATA_DIR;
+    const std::string file = data + "/corpus/garlic-flavor+mqo_loader/shodai_dsan.mqo";
+    std::string reason;
+    ASSERT_TRUE(LoadBackgroundModel(file, reason));
+    const std::size_t models = g_scene.m_backgroundModels.size();
+    ASSERT_GT(models, 0u);
+    EXPECT_EQ(g_scene.m_backgroundModels[0].m_faces[0].m_cornerNormals.size(),
+              g_scene.m_backgroundModels[0].m_faces[0].m_indices.size());
+    ASSERT_TRUE(LoadBackgroundModel(file, reason));
+    EXPECT_FALSE(LoadBackgroundModel(data + "/corpus/nutti+blender-mqo/simple.mqo", reason));
+    EXPECT_EQ(reason, "対応していない形式のファイルです。");
+    EXPECT_EQ(g_scene.m_backgroundModels.size(), 2 * models);
+    EXPECT_TRUE(g_scene.m_models.empty());
+
+    doc.OnNewDocument();
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
+    ASSERT_TRUE(LoadBackgroundModel(file, reason));
+    doc.OnOpenDocument(data + "/viewport/ninja_bones.mqo");
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty());
+    EXPECT_EQ(g_scene.m_nextBackgroundMaterialId, 0);
 }
 
 TEST(TextFieldKeys, EditingKeysOfTheWindowsOwnAcceleratorTableAreKnown)

@@ -9,6 +9,7 @@
 #include "app/CSliderView.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
+#include "app/logic/CommandTable.h"
 #include "app/logic/IProfile.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -165,4 +166,28 @@ TEST_F(EditorTest, TextFieldsKeepTheirEditingKeys)
     PressKey('a', wxMOD_CONTROL);
     EXPECT_EQ(commandRuns, 1);
     field->Destroy();
+}
+
+TEST_F(EditorTest, BackgroundModelsFromTheFileMenuAreDrawnUntilNew)
+{
+    StartEditor();
+    const CapturedFrame empty = CaptureView();
+    const auto load = [&](const std::string& path) {
+        m_chooser.Answer(path);
+        wxCommandEvent menu(wxEVT_MENU, WindowIdOf(ID_FILE_LOAD_BACKGROUND));
+        Frame().ProcessWindowEvent(menu);
+        Pump(100);
+    };
+    load(CorpusPath("garlic-flavor+mqo_loader/shodai_dsan.mqo"));
+    ASSERT_FALSE(g_scene.m_backgroundModels.empty());
+    const CapturedFrame shown = CaptureView();
+    EXPECT_NE(shown.rgb, empty.rgb);
+    SavePng(shown, ShotPath("background_model"));
+    EXPECT_EQ(m_chooser.m_requests.at(0).filter, "Metasequoiaファイル(*.mqo)|*.mqo|");
+
+    wxTEST_DIALOG(load(CorpusPath("nutti+blender-mqo/simple.mqo")), wxExpectModal<wxMessageDialog>(wxOK));
+    EXPECT_FALSE(Doc().IsModified());
+    PressKey('n', wxMOD_CONTROL);
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty());
+    EXPECT_EQ(CaptureView().rgb, empty.rgb);
 }
