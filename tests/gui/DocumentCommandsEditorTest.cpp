@@ -125,12 +125,16 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     PressKey('w', wxMOD_ALT);
     EXPECT_FLOAT_EQ(g_scene.m_zoom, 100);
 
-    // Alt+N: the colour chosen (here the one offered) goes to the profile.
+    // Alt+N: the colour chosen (here the one offered) goes to the profile, which the later
+    // tests get back as it was.
+    IProfile& profile = TheApp().Profile();
+    const long before = profile.GetProfileInt("ProgramData", "BgColor", long{MakeRgb(30, 65, 90)});
     g_scene.m_backgroundColor = MakeRgb(40, 50, 60);
     Doc().SetModifiedFlag(false);
     wxTEST_DIALOG(PressKey('n', wxMOD_ALT), wxExpectDismissableModal<wxColourDialog>(wxID_OK));
-    EXPECT_EQ(TheApp().Profile().GetProfileInt("ProgramData", "BgColor", 0), long{MakeRgb(40, 50, 60)});
+    EXPECT_EQ(profile.GetProfileInt("ProgramData", "BgColor", 0), long{MakeRgb(40, 50, 60)});
     EXPECT_TRUE(Doc().IsModified());
+    profile.WriteProfileInt("ProgramData", "BgColor", before);
     SavePng(CaptureView(), ShotPath("document_commands"));
 }
 
