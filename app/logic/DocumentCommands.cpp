@@ -14,17 +14,6 @@ namespace doccommands {
 
 namespace {
 
-// After undo and redo the current animation may have changed: the last frame is that of
-// bone 0's samples there.
-void FollowLastFrame(const CCentigrade& scene)
-{
-    if (scene.m_bones.empty() || g_currentAnimation < 0)
-        return;
-    const auto& animations = scene.m_bones[0].m_animations;
-    if (static_cast<std::size_t>(g_currentAnimation) < animations.size())
-        g_lastFrame = static_cast<std::int32_t>(animations[g_currentAnimation].size()) - 1;
-}
-
 // The pose of the current frame becomes a key at `frame`.
 void CopyPoseAsKey(CBone& bone, std::int32_t frame)
 {
@@ -48,6 +37,20 @@ void PushUndoAt(CCentigrade& scene, std::int32_t frame)
     g_currentFrame = current;
 }
 
+// After undo and redo: the last frame becomes that of bone 0's samples in the animation now
+// current, every bone is in-betweened again, and the samples differ from the file's.
+void FinishUndoRedo(CSceneDocument& document)
+{
+    if (!g_scene.m_bones.empty() && g_currentAnimation >= 0) {
+        const auto& animations = g_scene.m_bones[0].m_animations;
+        if (static_cast<std::size_t>(g_currentAnimation) < animations.size())
+            g_lastFrame = static_cast<std::int32_t>(animations[g_currentAnimation].size()) - 1;
+    }
+    g_scene.InterpolateAllBones();
+    document.UpdateAllViews(HintUndoRedo);
+    document.SetModifiedFlag(true);
+}
+
 }  // namespace
 
 void Undo(CSceneDocument& document)
@@ -55,10 +58,7 @@ void Undo(CSceneDocument& document)
     if (g_scene.m_undoAnimations.empty())
         return;
     g_scene.Undo();
-    FollowLastFrame(g_scene);
-    g_scene.InterpolateAllBones();
-    document.UpdateAllViews(HintUndoRedo);
-    document.SetModifiedFlag(true);
+    FinishUndoRedo(document);
 }
 
 void Redo(CSceneDocument& document)
@@ -66,10 +66,7 @@ void Redo(CSceneDocument& document)
     if (g_scene.m_redoAnimations.empty())
         return;
     g_scene.Redo();
-    FollowLastFrame(g_scene);
-    g_scene.InterpolateAllBones();
-    document.UpdateAllViews(HintUndoRedo);
-    document.SetModifiedFlag(true);
+    FinishUndoRedo(document);
 }
 
 void SetEditMode(CSceneDocument& document, std::int32_t mode)

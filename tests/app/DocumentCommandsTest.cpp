@@ -3,11 +3,11 @@
 // commands mark the document modified.
 #include "app/logic/CSceneDocument.h"
 #include "app/logic/CommandIds.h"
+#include "app/logic/CommandTable.h"
 #include "app/logic/DocumentCommandRules.h"
 #include "app/logic/DocumentCommands.h"
 #include "app/logic/IDocumentHost.h"
 #include "app/logic/IDocumentView.h"
-#include "app/logic/TextFieldKeys.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -265,17 +265,4 @@ TEST_F(DocumentCommands, BackgroundModelsAddUpUntilNewOrOpenAndUnreadableFilesSa
     doc.OnOpenDocument(data + "/viewport/ninja_bones.mqo");
     EXPECT_TRUE(g_scene.m_backgroundModels.empty());
     EXPECT_EQ(g_scene.m_nextBackgroundMaterialId, 0);
-}
-
-TEST(TextFieldKeys, EditingKeysOfTheWindowsOwnAcceleratorTableAreKnown)
-{
-    Accelerator key;
-    for (const char* text : {"Ctrl+A", "Ctrl+V", "Backspace", "Alt+Backspace", "Shift+Insert", "Shift+Delete"})
-        EXPECT_TRUE(ParseAccelerator(text, key) && IsTextEditingKey(key)) << text;
-    for (const char* text : {"Ctrl+Z", "Ctrl+Shift+A", "Alt+X", "F2", "Insert"})
-        EXPECT_FALSE(ParseAccelerator(text, key) && IsTextEditingKey(key)) << text;
-    for (int id : {ID_FILE_SAVE_AS, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO})
-        EXPECT_TRUE(HasTextEditingAccelerator(id)) << id;
-    for (int id : {ID_EDIT_REDO, ID_CONTROL_PLAY, ID_CAMERA_PRESET_F2})
-        EXPECT_FALSE(HasTextEditingAccelerator(id)) << id;
 }
