@@ -163,9 +163,6 @@ TEST_F(DocumentCommands, KeyCommandsUndoAndRedoMarkModifiedAndFollowTheLastFrame
     EXPECT_FLOAT_EQ(Sample(0, 10).m_translate.m_x, 7);
     EXPECT_FLOAT_EQ(Sample(1, 10).m_translate.m_x, 0);
     EXPECT_TRUE(doc.IsModified());
-    g_currentFrame = 0;
-    SetKey(doc, true, false);
-    EXPECT_TRUE(Sample(1, 0).m_key);
 
     // An edit in animation 1 (6 frames) undone and redone while animation 0 is current.
     SetUp();
@@ -257,7 +254,6 @@ TEST_F(DocumentCommands, BackgroundModelsAddUpUntilNewOrOpenAndUnreadableFilesSa
     EXPECT_FALSE(LoadBackgroundModel(data + "/corpus/nutti+blender-mqo/simple.mqo", reason));
     EXPECT_EQ(reason, "対応していない形式のファイルです。");
     EXPECT_EQ(g_scene.m_backgroundModels.size(), 2 * models);
-    EXPECT_TRUE(g_scene.m_models.empty());
 
     doc.OnNewDocument();
     EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
