@@ -60,6 +60,7 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     g_scene.m_selectedBone = 1;
 
     // A pose at frame 5 made a key with Ctrl+P; Ctrl+Z and Ctrl+Y take it back and forth.
+    PressKey('i', wxMOD_CONTROL);
     for (int i = 0; i < 5; ++i)
         PressKey('e', wxMOD_CONTROL);
     Sample(1, 5).m_rotate.m_z = 30;
