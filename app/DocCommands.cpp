@@ -23,7 +23,6 @@
 
 #include <wx/colordlg.h>
 
-#include <algorithm>
 #include <cassert>
 
 namespace {
