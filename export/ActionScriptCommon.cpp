@@ -1,6 +1,7 @@
 #include "export/ActionScriptCommon.h"
 
 #include "export/ExportFile.h"
+#include "export/SourceIdentifier.h"
 #include "export/TextWriter.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
@@ -28,28 +29,6 @@ constexpr auto kReservedNames = std::to_array<std::string_view>({
     "synchronized", "tellTarget", "this", "throw", "throws", "to", "transient", "true", "try", "type", "typeof",
     "use", "var", "virtual", "void", "volatile", "while", "with"});
 
-bool IsReserved(std::string_view name)
-{
-    return std::find(kReservedNames.begin(), kReservedNames.end(), name) != kReservedNames.end();
-}
-
-bool IsIdentifierChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
-}
-
-// Every CP932 character that cannot stand in an identifier becomes one '_'; a leading digit
-// gets a '_' before it.
-std::string IdentifierCharacters(std::string_view cp932Name)
-{
-    std::string out;
-    for (std::size_t i = 0; i < cp932Name.size(); i = cp932::Next(cp932Name, i))
-        out += IsIdentifierChar(cp932Name[i]) ? cp932Name[i] : '_';
-    if (!out.empty() && out[0] >= '0' && out[0] <= '9')
-        out.insert(out.begin(), '_');
-    return out;
-}
-
 std::string BaseName(const std::string& cp932Path)
 {
     std::string name;
@@ -75,10 +54,7 @@ void ReportClassNameMismatch(const std::string& cp932Path, const std::string& cl
 
 std::string ActionScriptClassName(const std::string& cp932Path)
 {
-    std::string name = IdentifierCharacters(ExportClassName(cp932Path));
-    if (IsReserved(name))
-        name += '_';
-    return name;
+    return SourceIdentifier(ExportClassName(cp932Path), kReservedNames, "$");
 }
 
 ExportResult ExportClassFile(const std::string& cp932Path,
@@ -102,7 +78,8 @@ bool HasTextureFile(const CMaterial& material)
 
 std::string TextureClassName(const CMaterial& material)
 {
-    return IdentifierCharacters(BaseName(material.m_texture)) + "Tex";
+    const std::string base = BaseName(material.m_texture);
+    return (base.empty() ? std::string() : SourceIdentifier(base, {}, "$")) + "Tex";
 }
 
 std::string EmbedSourceName(const CMaterial& material)

@@ -70,8 +70,9 @@ ExportResult ExportJavaLike(const CCentigrade& scene, JavaLikeEngine engine, flo
     if (result.ok && className != baseName) {
         std::string shown;
         ConvertToUtf8(baseName, shown);
-        ShowMessage("The file name \"" + shown + "\" is not a valid Java class name, so the class is named " +
-                        className + ". javac compiles it only in a file named " + className + ".java.",
+        ShowMessage("ファイル名「" + shown + "」はJavaのクラス名に使えないため、クラス名を「" + className +
+                        "」にしました。Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「" +
+                        className + ".java」に変えてください。",
                     MessageButtons::Ok, MessageIcon::Warning);
     }
     return result;

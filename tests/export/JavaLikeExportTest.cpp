@@ -176,8 +176,8 @@ TEST(JavaLikeExport, ClassNamesFromFileNames)
     EXPECT_NE(testsupport::ReadFile(folder.File("3d-robot.java")).find("public class _3d_robot extends"), std::string::npos);
     EXPECT_EQ(messages.messages,
               (std::vector<std::string>{std::string(kUnassignedVerticesWarning),
-                                        "The file name \"3d-robot\" is not a valid Java class name, so the class is "
-                                        "named _3d_robot. javac compiles it only in a file named _3d_robot.java."}));
+                                        "ファイル名「3d-robot」はJavaのクラス名に使えないため、クラス名を「_3d_robot」にしました。"
+                                        "Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「_3d_robot.java」に変えてください。"}));
     // A valid name and the static form: no message at all.
     messages.messages.clear();
     ASSERT_TRUE(ExportVantaForm3D(scene, 1.0f, folder.File("Robot.java"), AnimationFormNone).ok);
