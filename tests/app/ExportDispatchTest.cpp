@@ -79,13 +79,11 @@ TEST(SaveAsRules, FilterExtensionsAndScaleEntry)
               "LumaFold3Dファイル(*.java)|*.java|Objective-Cファイル(*.m)|*.m|FBXファイル(*.fbx)|*.fbx|"
               "Kotlinファイル(*.kt)|*.kt|Swiftファイル(*.csv)|*.csv|WebGPUファイル(*.js)|*.js||");
     EXPECT_EQ(rules::WithTypeExtension("/v1.2/robot.", ExportTypeKotlin), "/v1.2/robot.kt");
-    EXPECT_EQ(rules::WithTypeExtension("/a/robot.txt", ExportTypeKotlin), "/a/robot.txt");
     float scale = 7;
     std::string message;
     for (const char* text : {"", "abc", "2x", "1,5", "0", "-1", "inf", "1e99"})
         EXPECT_FALSE(rules::ParseExportScale(text, scale, message)) << text;
     EXPECT_TRUE(rules::ParseExportScale(" +0.5 ", scale, message) && scale == 0.5f);
-    EXPECT_EQ(rules::FormatExportScale(0.1f), "0.1");
 }
 
 TEST_F(ExportDispatch, PresetsAndStoredOptionsFollowTheType)

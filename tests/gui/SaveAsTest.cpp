@@ -129,7 +129,6 @@ TEST_F(SaveAsTest, SceneSavedUnderATypedNameReopensIdentical)
     const std::string model = m_dir.File("figure.mqo");
     std::filesystem::copy_file(ModelPath(), model);
     StartEditor({model});
-    EXPECT_FALSE(OverwriteExportEnabled());
     m_chooser.Answer(m_dir.File("figure"), ExportTypeScene);  // the typed name gets ".zlkx"
     PressKey('a', wxMOD_CONTROL);
     EXPECT_EQ(Frame().GetTitle().utf8_string(), "figure.zlkx - Zelvo Kinemorphix 3.9");
