@@ -1,21 +1,14 @@
 // Importing a Metasequoia file as the main model.
 #include "import/LoaderMQO.h"
-#include "platform/FileSystem.h"
+#include "import/ModelFile.h"
 #include "scene/CCentigrade.h"
-
-#include <sys/stat.h>
 
 bool CCentigrade::ImportMqo(const std::string& path)
 {
-    std::FILE* file = fs_cp932::Open(path, "rb");
+    std::string reason;
+    std::FILE* file = mqo::OpenModelFile(path, reason);
     if (!file)
         return false;
-    // A folder opens here but is no file to read: as if it could not be opened.
-    struct stat st {};
-    if (::fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(file);
-        return false;
-    }
     const std::int32_t code = ImportMqoStream(file);
     std::fclose(file);
     return code == MqoErrorNone;

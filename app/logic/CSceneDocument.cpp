@@ -4,6 +4,7 @@
 #include "app/logic/IDocumentView.h"
 #include "app/logic/IFileChooser.h"
 #include "app/logic/LoadedSceneChecks.h"
+#include "import/ModelFile.h"
 #include "import/MqoError.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
@@ -13,11 +14,7 @@
 #include "scene/Globals.h"
 #include "scene/SceneFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -37,36 +34,13 @@ std::string Utf8(const std::string& cp932Text) { return cp932::ToUtf8(cp932Text)
 // Reads a model file as the main model. On failure, why (UTF-8).
 bool ImportModel(const std::string& path, std::string& reason)
 {
-    std::FILE* file = fs_cp932::Open(path, "rb");
-    if (!file) {
-        reason = errno == ENOENT ? "ファイルが見つかりません。" : std::string("ファイルを開けません: ") + std::strerror(errno);
+    std::FILE* file = mqo::OpenModelFile(path, reason);
+    if (!file)
         return false;
-    }
-    struct stat st {};
-    if (::fstat(fileno(file), &st) == 0 && !S_ISREG(st.st_mode)) {
-        std::fclose(file);
-        reason = "ファイルではありません。";
-        return false;
-    }
     const std::int32_t code = g_scene.ImportMqoStream(file);
     std::fclose(file);
-    switch (code) {
-    case MqoErrorNone:
-        return true;
-    case MqoErrorEndOfFile:
-        reason = "ファイルがチャンクの途中で終わっています。";
-        break;
-    case MqoErrorNotMetasequoia:
-        reason = "Metasequoia のファイルではありません。";
-        break;
-    case MqoErrorFormat:
-        reason = "対応していない形式のファイルです。";
-        break;
-    default:
-        reason = "ファイルの内容が正しくありません。";
-        break;
-    }
-    return false;
+    reason = mqo::ErrorText(code);
+    return code == MqoErrorNone;
 }
 
 // Puts back the scene as it was read from the scene file, freeing what a failed model read

@@ -146,9 +146,12 @@ TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
     doc.m_exportType = 7;
     doc.m_keyFrameAction = 2;
     doc.SetModifiedFlag();
+    g_scene.m_backgroundModels.resize(1);  // a loaded background model goes with the scene
+    g_scene.m_backgroundMaterials.resize(1);
 
     ASSERT_TRUE(doc.OnNewDocument());
     ExpectUntitledEmptyScene(doc);
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
     EXPECT_EQ(doc.GetPathName(), dir.Path() + kUntitled);
     EXPECT_EQ(g_currentFrame, 0);
     EXPECT_EQ(g_lastFrame, 100);
@@ -171,9 +174,11 @@ TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
     const std::vector<std::uint8_t> written = ReadBytes(path);
     doc.OnNewDocument();
     view.hints.clear();
+    g_scene.m_backgroundModels.resize(1);
 
     ASSERT_TRUE(doc.OpenDocumentFile(path));
     EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty());
     EXPECT_EQ(doc.GetTitle(), "walk.zlkx");
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_FALSE(doc.IsModified());
