@@ -23,14 +23,6 @@ CAnimationView::CAnimationView(wxWindow* parent)
     wxWindow& body = ListBody(*this);
     body.Bind(wxEVT_LEFT_DOWN, &CAnimationView::OnLeftDown, this);
     body.Bind(wxEVT_RIGHT_DOWN, &CAnimationView::OnRightDown, this);
-    // F2 edits the selected row's name.
-    body.Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        const long row = FirstSelectedRow(*this);
-        if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers() && row >= 0)
-            EditLabel(row);
-        else
-            event.Skip();
-    });
     Bind(wxEVT_LIST_END_LABEL_EDIT, &CAnimationView::OnEndLabelEdit, this);
 }
 

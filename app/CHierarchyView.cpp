@@ -34,7 +34,6 @@ CHierarchyView::CHierarchyView(wxWindow* parent)
     AssignImageList(CreateBoneTreeImages(this));
     Bind(wxEVT_LEFT_DOWN, &CHierarchyView::OnMouseDown, this);
     Bind(wxEVT_RIGHT_DOWN, &CHierarchyView::OnMouseDown, this);
-    Bind(wxEVT_KEY_DOWN, &CHierarchyView::OnKeyDown, this);
     Bind(wxEVT_TREE_BEGIN_LABEL_EDIT, &CHierarchyView::OnBeginLabelEdit, this);
     Bind(wxEVT_TREE_END_LABEL_EDIT, &CHierarchyView::OnEndLabelEdit, this);
 }
@@ -124,16 +123,6 @@ void CHierarchyView::OnMouseDown(wxMouseEvent& event)
         frame.m_sceneView->InvalidateView();
         frame.m_sliderView->UpdateKeyFrameTicks();
         frame.m_sliderView->ShowBoneValues();
-    }
-    event.Skip();
-}
-
-// F2 edits the selected item's label.
-void CHierarchyView::OnKeyDown(wxKeyEvent& event)
-{
-    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers() && GetSelection().IsOk()) {
-        EditLabel(GetSelection());
-        return;
     }
     event.Skip();
 }

@@ -27,7 +27,6 @@ public:
 private:
     void Rebuild();
     void OnMouseDown(wxMouseEvent& event);
-    void OnKeyDown(wxKeyEvent& event);
     void OnBeginLabelEdit(wxTreeEvent& event);
     void OnEndLabelEdit(wxTreeEvent& event);
 };

@@ -35,7 +35,6 @@ CMaterialView::CMaterialView(wxWindow* parent)
     body.Bind(wxEVT_LEFT_DOWN, &CMaterialView::OnLeftDown, this);
     body.Bind(wxEVT_RIGHT_DOWN, &CMaterialView::OnRightDown, this);
     body.Bind(wxEVT_LEFT_DCLICK, &CMaterialView::OnDoubleClick, this);
-    body.Bind(wxEVT_KEY_DOWN, &CMaterialView::OnKeyDown, this);
     Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, &CMaterialView::OnBeginLabelEdit, this);
     Bind(wxEVT_LIST_END_LABEL_EDIT, &CMaterialView::OnEndLabelEdit, this);
 }
@@ -109,15 +108,6 @@ void CMaterialView::OnDoubleClick(wxMouseEvent& event)
 {
     SelectMaterialAt(event.GetPosition());
     EditCurrentMaterial();
-    event.Skip();
-}
-
-void CMaterialView::OnKeyDown(wxKeyEvent& event)
-{
-    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers()) {
-        OnMaterialCommand(ID_MATERIAL_RENAME);
-        return;
-    }
     event.Skip();
 }
 

@@ -28,7 +28,6 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnDoubleClick(wxMouseEvent& event);
-    void OnKeyDown(wxKeyEvent& event);
     void OnBeginLabelEdit(wxListEvent& event);
     void OnEndLabelEdit(wxListEvent& event);
 

@@ -137,8 +137,20 @@ protected:
     {
         wxRect rect;
         ASSERT_TRUE(Tree().GetBoundingRect(Tree().ItemOfBone(bone), rect, true));
-        Click(Tree(), Centre(rect));
-        Pump(150);
+        ClickAt(Tree(), Centre(rect));
+    }
+
+    // A second, slow click on the selected bone's label opens its label edit; the name typed,
+    // Enter.
+    void RenameBySlowClick(int bone, const std::string& name)
+    {
+        wxRect rect;
+        ASSERT_TRUE(Tree().GetBoundingRect(Tree().ItemOfBone(bone), rect, true));
+        Pump(600);  // longer than a double click
+        ClickAt(Tree(), Centre(rect));
+        ASSERT_TRUE(WaitUntil([&] { return Tree().GetEditControl() != nullptr; })) << "no label edit";
+        TypeText(name);
+        TypeKey(WXK_RETURN);
     }
 
     // Types into an edit as a user does (all its text replaced), then leaves it with Tab.
@@ -146,11 +158,8 @@ protected:
     {
         FocusWindow(edit);
         edit.SelectAll();
-        wxUIActionSimulator simulator;
-        simulator.Text(text.c_str());
-        Pump(50);
-        simulator.Char(WXK_TAB);
-        Pump(150);
+        TypeText(text);
+        TypeKey(WXK_TAB);
     }
 
     // Opens a list's pop-up on a row and chooses an item.
@@ -213,31 +222,21 @@ TEST_F(EditingPanesTest, RenamesRefuseADuplicateInOtherCaseAndRenameTheEditedIte
     StartFigure();
     Doc().SetModifiedFlag(false);
     ClickBone(3);
-    wxUIActionSimulator simulator;
 
-    // F2 on the selected item, a name another bone has in other case: refused with the message.
-    wxTEST_DIALOG(
-        {
-            simulator.Char(WXK_F2);
-            Pump(200);
-            simulator.Text("bone1");
-            simulator.Char(WXK_RETURN);
-            Pump(300);
-        },
-        wxExpectModal<wxMessageDialog>(wxOK));
+    // The selected item renamed to a name another bone has in other case: refused with the
+    // message.
+    wxTEST_DIALOG(RenameBySlowClick(3, "bone1"), wxExpectModal<wxMessageDialog>(wxOK));
     EXPECT_EQ(g_scene.m_bones[3].m_name, "Bone3");
     EXPECT_EQ(Tree().GetItemText(Tree().ItemOfBone(3)).utf8_string(), "Bone3");
     EXPECT_FALSE(Doc().IsModified());
 
     // The keys move the tree's selection but not the scene's; the edited item is renamed.
-    simulator.Char(WXK_DOWN);
-    Pump(100);
+    TypeKey(WXK_DOWN);
     EXPECT_EQ(Tree().BoneOfItem(Tree().GetSelection()), 4);
-    simulator.Char(WXK_F2);
-    Pump(200);
-    simulator.Text("Hand");
-    simulator.Char(WXK_RETURN);
-    Pump(300);
+    Tree().EditLabel(Tree().GetSelection());
+    ASSERT_TRUE(WaitUntil([&] { return Tree().GetEditControl() != nullptr; }));
+    TypeText("Hand");
+    TypeKey(WXK_RETURN);
     EXPECT_EQ(g_scene.m_selectedBone, 3);
     EXPECT_EQ(g_scene.m_bones[4].m_name, "Hand");
     EXPECT_EQ(g_scene.m_bones[3].m_name, "Bone3");
@@ -246,10 +245,9 @@ TEST_F(EditingPanesTest, RenamesRefuseADuplicateInOtherCaseAndRenameTheEditedIte
 
     // Animations: the current one's own name in other case is taken; another's is refused.
     Animations().EditLabel(0);
-    Pump(200);
-    simulator.Text("ANIMATION_0");
-    simulator.Char(WXK_RETURN);
-    Pump(300);
+    ASSERT_TRUE(WaitUntil([&] { return Animations().GetEditControl() != nullptr; }));
+    TypeText("ANIMATION_0");
+    TypeKey(WXK_RETURN);
     EXPECT_EQ(g_scene.m_animationNames[0], "ANIMATION_0");
     EXPECT_EQ(Animations().GetItemText(0).utf8_string(), "ANIMATION_0");
 }

@@ -164,6 +164,29 @@ void EditorTest::PressKey(int keyCode, int modifiers)
         << "the key press never arrived";
 }
 
+void EditorTest::TypeKey(int keyCode, int modifiers)
+{
+    EXPECT_TRUE(SimulateUntilReleased([&] { wxUIActionSimulator().Char(keyCode, modifiers); }))
+        << "the key press never arrived";
+}
+
+void EditorTest::TypeText(const std::string& text)
+{
+    EXPECT_TRUE(SimulateUntilReleased([&] { wxUIActionSimulator().Text(text.c_str()); }))
+        << "the typed text never arrived";
+}
+
+void EditorTest::ClickAt(wxWindow& window, const wxPoint& point, int button)
+{
+    const wxPoint screen = window.ClientToScreen(point);
+    EXPECT_TRUE(SimulateUntilReleased([&] {
+        wxUIActionSimulator simulator;
+        simulator.MouseMove(screen);
+        Pump(50);
+        simulator.MouseClick(button);
+    })) << "the click never arrived";
+}
+
 void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
 {
     const wxRect rect = toolBar.GetToolRect(WindowIdOf(commandId));

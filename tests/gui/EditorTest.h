@@ -76,6 +76,12 @@ protected:
     // A key press (with wxMOD_CONTROL, wxMOD_ALT, wxMOD_SHIFT) into the 3D view, as a user
     // types it; the events are handled before it returns.
     void PressKey(int keyCode, int modifiers = 0);
+    // A key typed into whichever window has the keyboard focus / text typed there; the events
+    // are handled before they return.
+    void TypeKey(int keyCode, int modifiers = 0);
+    void TypeText(const std::string& text);
+    // A mouse click at a point of a window's client area; handled before it returns.
+    void ClickAt(wxWindow& window, const wxPoint& point, int button = 1 /* wxMOUSE_BTN_LEFT */);
     // A mouse click on a toolbar button.
     void ClickTool(wxAuiToolBar& toolBar, int commandId);
     // Moves the mouse into a window and gives it the keyboard focus.
