@@ -28,7 +28,8 @@ bool Exists(std::string_view cp932Path);
 bool CurrentFolder(std::string& cp932Folder);
 bool SetCurrentFolder(std::string_view cp932Folder);
 
-// The whole file in memory. False (with errno-style text in error) when it cannot be read.
+// The whole file in memory, as it was when opened (see RegularFile). False (with
+// errno-style text in error) when it cannot be read or is not a regular file.
 bool ReadWholeFile(std::string_view cp932Path, std::vector<std::uint8_t>& data, std::string& error);
 
 // Writes data beside the target in a temporary file, flushes it to disk and renames it over
