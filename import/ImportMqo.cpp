@@ -1,21 +1,22 @@
 // Importing a Metasequoia file as the main model.
 #include "import/LoaderMQO.h"
-#include "platform/FileSystem.h"
+#include "platform/Messages.h"
+#include "platform/RegularFile.h"
 #include "scene/CCentigrade.h"
 
-#include <sys/stat.h>
+#include <new>
+#include <stdexcept>
 
 bool CCentigrade::ImportMqo(const std::string& path)
 {
-    std::FILE* file = fs_cp932::Open(path, "rb");
+    // Only a regular file is a model; a folder, a FIFO or a device fails as if it could not
+    // be opened.
+    RegularFile regular;
+    if (!regular.Open(path))
+        return false;
+    std::FILE* file = regular.ReleaseStream();
     if (!file)
         return false;
-    // A folder opens here but is no file to read: as if it could not be opened.
-    struct stat st {};
-    if (::fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(file);
-        return false;
-    }
     const std::int32_t code = ImportMqoStream(file);
     std::fclose(file);
     return code == MqoErrorNone;
@@ -23,22 +24,32 @@ bool CCentigrade::ImportMqo(const std::string& path)
 
 std::int32_t CCentigrade::ImportMqoStream(std::FILE* file)
 {
-    std::int32_t code = 0;
-    {
-        LoaderMQO loader(this, file);
-        loader.m_materialIdBase = m_nextMaterialId;
-        code = loader.Load();
+    // Memory running out anywhere in the import fails it like a damaged file.
+    try {
+        std::int32_t code = 0;
+        std::int64_t nonFinite = 0;
+        {
+            LoaderMQO loader(this, file);
+            loader.m_materialIdBase = m_nextMaterialId;
+            code = loader.Load();
+            nonFinite = loader.m_reader->NonFiniteCount();
+        }
+        if (nonFinite > 0)
+            ShowMessage(kNonFiniteNumbersMessage, MessageButtons::Ok, MessageIcon::Warning);
+        if (m_materials.empty()) {
+            m_materials.emplace_back(m_nextMaterialId);
+            ++m_nextMaterialId;
+        }
+        for (CMaterial& material : m_materials) {
+            material.LoadTexture();
+            material.UpdateGlColors();
+            material.Apply();
+        }
+        // Bound-vertex lists always index the models as they are now, never a model read before.
+        BuildBoneVertexLists();
+        return code;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-    if (m_materials.empty()) {
-        m_materials.emplace_back(m_nextMaterialId);
-        ++m_nextMaterialId;
-    }
-    for (CMaterial& material : m_materials) {
-        material.LoadTexture();
-        material.UpdateGlColors();
-        material.Apply();
-    }
-    // Bound-vertex lists always index the models as they are now, never a model read before.
-    BuildBoneVertexLists();
-    return code;
+    return MqoErrorSyntax;
 }
