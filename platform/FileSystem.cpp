@@ -36,6 +36,10 @@ std::FILE* Open(std::string_view cp932Path, const char* mode)
 {
     if (cp932Path.empty())
         return nullptr;
+    if (mode[0] == 'r' && !std::strchr(mode, '+')) {
+        RegularFile file;
+        return file.Open(cp932Path) ? file.ReleaseStream() : nullptr;
+    }
     return std::fopen(ToFileSystem(cp932Path).c_str(), mode);
 }
 

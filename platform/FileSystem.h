@@ -20,7 +20,8 @@ std::string ToFileSystem(std::string_view cp932Path);
 // UTF-8 path from the file system or a widget -> CP932 bytes.
 std::string FromFileSystem(std::string_view utf8Path);
 
-// fopen on a CP932 path.
+// fopen on a CP932 path. Opened only for reading, the path must be a regular file (see
+// RegularFile): a FIFO, a device or a folder gives null at once.
 std::FILE* Open(std::string_view cp932Path, const char* mode);
 bool Exists(std::string_view cp932Path);
 
