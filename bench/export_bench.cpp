@@ -1,78 +1,13 @@
-// Export speed on a big model: 1,000,000 vertices in a 1000 x 1000 grid of textured quads,
-// 64 bones in a chain, one animation of 100 frames. Reported as bytes of output per second.
+// Speed of the Metasequoia bone export on the big scene of the export benchmarks.
+#include "ExportBenchScene.h"
 #include "export/MqoExport.h"
 #include "export/TextWriter.h"
-#include "scene/CCentigrade.h"
-
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
-constexpr int kGrid = 1000;
-constexpr int kBones = 64;
-constexpr int kFrames = 100;
-
-const CCentigrade& BigScene()
-{
-    static const CCentigrade scene = [] {
-        CCentigrade s;
-        CModel model;
-        model.m_name = "Grid";
-        model.m_vertices.reserve(static_cast<std::size_t>(kGrid) * kGrid);
-        for (int y = 0; y < kGrid; ++y)
-            for (int x = 0; x < kGrid; ++x) {
-                CVector v(x * 0.37f - 185.0f, y * 0.41f, (x * y % 97) * 0.013f - 0.6f);
-                v.m_boneIndex = (y * kBones) / kGrid;
-                v.m_weight = (x % 4) == 0 ? 0.75f : 1.0f;
-                model.m_vertices.push_back(v);
-            }
-        model.m_faces.reserve(static_cast<std::size_t>(kGrid - 1) * (kGrid - 1));
-        for (int y = 0; y + 1 < kGrid; ++y)
-            for (int x = 0; x + 1 < kGrid; ++x) {
-                CFace f;
-                const int i = y * kGrid + x;
-                f.m_indices = {i, i + 1, i + kGrid + 1, i + kGrid};
-                f.m_material = (x / 100) % 3;
-                for (int c = 0; c < 4; ++c) {
-                    CUV uv;
-                    uv.m_u = static_cast<float>(x + (c == 1 || c == 2)) / kGrid;
-                    uv.m_v = static_cast<float>(y + (c >= 2)) / kGrid;
-                    f.m_uvs.push_back(uv);
-                }
-                model.m_faces.push_back(std::move(f));
-            }
-        s.m_models.push_back(std::move(model));
-        for (int m = 0; m < 3; ++m) {
-            CMaterial material(m);
-            material.m_texture = "textures\\skin" + std::to_string(m) + ".png";
-            s.m_materials.push_back(material);
-        }
-        s.m_animationNames = {"Walk"};
-        s.m_materialMaps = {{0, 1, 2}};
-        for (int b = 0; b < kBones; ++b) {
-            CBone bone;
-            bone.m_id = b;
-            bone.m_parent = b - 1;
-            bone.m_head = CVector(0, b * 6.4f, 0);
-            bone.m_animations.assign(1, std::vector<CAnimation>(kFrames));
-            for (int f = 0; f < kFrames; ++f) {
-                CAnimation& sample = bone.m_animations[0][static_cast<std::size_t>(f)];
-                sample.m_rotate = CVector(f * 0.5f, b * 0.25f, -f * 0.125f);
-                sample.m_translate = CVector(0, f * 0.01f, 0);
-            }
-            s.m_bones.push_back(std::move(bone));
-        }
-        return s;
-    }();
-    return scene;
-}
-
 void MqoExportFormatting(benchmark::State& state)
 {
-    const CCentigrade& scene = BigScene();
+    const CCentigrade& scene = exportbench::BigExportScene();
     std::uint64_t bytes = 0;
     for (auto _ : state) {
         CountingSink sink;
@@ -87,24 +22,11 @@ void MqoExportFormatting(benchmark::State& state)
 }
 BENCHMARK(MqoExportFormatting)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The whole export to a file beside the others in the temporary folder, including the
-// flush to disk and the rename.
 void MqoExportToFile(benchmark::State& state)
 {
-    const CCentigrade& scene = BigScene();
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("kmx-export-bench-" + std::to_string(::getpid()) + ".zlba")).string();
-    std::uint64_t bytes = 0;
-    for (auto _ : state) {
-        const ExportResult result = ExportMqoWithBones(scene, path, AnimationFormMatrices, 1, 1.0f);
-        if (!result.ok) {
-            state.SkipWithError(result.error.c_str());
-            break;
-        }
-        bytes += std::filesystem::file_size(path);
-    }
-    std::filesystem::remove(path);
-    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    exportbench::ExportToFile(state, ".zlba", [](const CCentigrade& scene, const std::string& path) {
+        return ExportMqoWithBones(scene, path, AnimationFormMatrices, 1, 1.0f);
+    });
 }
 BENCHMARK(MqoExportToFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 

@@ -64,3 +64,16 @@ const std::vector<BoneBaker::Matrix>& BoneBaker::Pose(std::int32_t animation, st
         m_matrices[b] = m_bones[b].m_matrix;
     return m_matrices;
 }
+
+std::int32_t BoneBaker::PoseEveryFrame(std::int32_t animation, std::vector<Matrix>& out)
+{
+    std::int32_t frames = 0;
+    for (std::size_t b = 0; b < m_bones.size(); ++b)
+        frames = std::max(frames, FrameCount(animation, b));
+    out.resize(static_cast<std::size_t>(frames) * m_bones.size());
+    for (std::int32_t f = 0; f < frames; ++f) {
+        const std::vector<Matrix>& posed = Pose(animation, f);
+        std::copy(posed.begin(), posed.end(), out.begin() + static_cast<std::ptrdiff_t>(f * m_bones.size()));
+    }
+    return frames;
+}

@@ -41,6 +41,11 @@ public:
     // that no root reaches keeps the identity.
     const std::vector<Matrix>& Pose(std::int32_t animation, std::int32_t frame);
 
+    // Poses every frame of animation that some bone holds, once each, for writers that go
+    // bone by bone: frame f's matrices are out[f * BoneCount() + bone]. Returns the number
+    // of frames.
+    std::int32_t PoseEveryFrame(std::int32_t animation, std::vector<Matrix>& out);
+
 private:
     PoseRoutine m_routine;
     float m_scale;

@@ -6,8 +6,6 @@
 #include "import/PathFunctions.h"
 #include "scene/CCentigrade.h"
 
-#include <algorithm>
-
 namespace {
 
 // The file name of a stored texture path, made safe to stand between quotes.
@@ -80,14 +78,7 @@ void WriteBoneAnimations(const CCentigrade& scene, TextWriter& out, float scale)
                 out.Print("%d ", material);
         out.Text("\n\t}\n");
 
-        std::int32_t frames = 0;
-        for (std::size_t b = 0; b < boneCount; ++b)
-            frames = std::max(frames, baker.FrameCount(animation, b));
-        matrices.resize(static_cast<std::size_t>(frames) * boneCount);
-        for (std::int32_t f = 0; f < frames; ++f) {
-            const auto& posed = baker.Pose(animation, f);
-            std::copy(posed.begin(), posed.end(), matrices.begin() + static_cast<std::ptrdiff_t>(f * boneCount));
-        }
+        baker.PoseEveryFrame(animation, matrices);
         for (std::size_t b = 0; b < boneCount; ++b) {
             out.Text("\tbone {\n");
             const std::int32_t ownFrames = baker.FrameCount(animation, b);

@@ -1,7 +1,6 @@
 // Importing a Metasequoia file as the main model.
 #include "import/LoaderMQO.h"
-#include "platform/Messages.h"
-#include "platform/RegularFile.h"
+#include "import/ModelFile.h"
 #include "scene/CCentigrade.h"
 
 #include <new>
@@ -9,12 +8,8 @@
 
 bool CCentigrade::ImportMqo(const std::string& path)
 {
-    // Only a regular file is a model; a folder, a FIFO or a device fails as if it could not
-    // be opened.
-    RegularFile regular;
-    if (!regular.Open(path))
-        return false;
-    std::FILE* file = regular.ReleaseStream();
+    std::string reason;
+    std::FILE* file = mqo::OpenModelFile(path, reason);
     if (!file)
         return false;
     const std::int32_t code = ImportMqoStream(file);
@@ -27,15 +22,12 @@ std::int32_t CCentigrade::ImportMqoStream(std::FILE* file)
     // Memory running out anywhere in the import fails it like a damaged file.
     try {
         std::int32_t code = 0;
-        std::int64_t nonFinite = 0;
         {
             LoaderMQO loader(this, file);
             loader.m_materialIdBase = m_nextMaterialId;
             code = loader.Load();
-            nonFinite = loader.m_reader->NonFiniteCount();
+            mqo::ReportNonFiniteNumbers(*loader.m_reader);
         }
-        if (nonFinite > 0)
-            ShowMessage(kNonFiniteNumbersMessage, MessageButtons::Ok, MessageIcon::Warning);
         if (m_materials.empty()) {
             m_materials.emplace_back(m_nextMaterialId);
             ++m_nextMaterialId;

@@ -9,14 +9,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <string_view>
 
 class CCentigrade;
 class CModel;
-
-// Shown once by an import whose file held numbers that are not finite (read as 0).
-inline constexpr std::string_view kNonFiniteNumbersMessage =
-    "モデルファイルに有限でない数値（nan、inf など）があったため、0 として読み込みました";
 
 class LoaderMQO {
 public:

@@ -77,6 +77,42 @@ void SetItem(const StringSeparator& line, int i, MaterialItem item, CMaterial& m
 
 }  // namespace
 
+void ReadHeader(AsciiFileString& reader, AcceptedVersion accepted)
+{
+    reader.ReadLine();
+    if (!(reader.FirstTokenIs("Metasequoia", 2) && reader.TokenEquals(1, "Document")))
+        Fail(MqoErrorNotMetasequoia);
+    reader.ReadLine();
+    if (!(reader.FirstTokenIs("Format", 4) && reader.TokenEquals(1, "Text") && reader.TokenEquals(2, "Ver")))
+        Fail(MqoErrorFormat);
+    const double version = reader.GetTokenFloat(3);
+    if (accepted == AcceptedVersion::Exactly10 ? version != 1.0 : !(version >= 1.0))
+        Fail(MqoErrorFormat);
+}
+
+void ReadTopLevel(AsciiFileString& reader, const std::function<void()>& material,
+                  const std::function<void(const std::string& name)>& object)
+{
+    for (;;) {
+        const int n = reader.ReadLine();
+        if (n < 0)
+            return;
+        if (n == 0)
+            continue;
+        if (reader.FirstTokenIs("Material", 2)) {
+            if (reader.LastToken() != "{")
+                Fail(MqoErrorSyntax);
+            material();
+        } else if (reader.FirstTokenIs("Object", 2)) {
+            if (reader.LastToken() != "{")
+                Fail(MqoErrorSyntax);
+            object(n > 2 ? std::string(reader.Token(1)) : std::string());
+        } else {
+            SkipChunk(reader, n);
+        }
+    }
+}
+
 int ReadChunkLine(AsciiFileString& reader)
 {
     const int n = reader.ReadLine();
@@ -129,7 +165,7 @@ void ReadVertexRows(AsciiFileString& reader, CModel& model)
     }
 }
 
-bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, bool withUid, CFace& face)
+bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, CFace& face)
 {
     const std::int64_t n = line.TokenCount();
     const std::int64_t k = line.GetTokenInt(0);
@@ -154,7 +190,7 @@ bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, bool wi
     } else {
         face.m_material = materialBase;
     }
-    if (withUid && Is(line, p, "UID") && n >= p + 4) {
+    if (Is(line, p, "UID") && n >= p + 4) {
         if (!Is(line, p + 1, "(") || !Is(line, p + 3, ")"))
             return false;
         p += 4;
@@ -171,7 +207,7 @@ bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, bool wi
     return true;
 }
 
-void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialBase, bool withUid)
+void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialBase)
 {
     for (;;) {
         const int n = ReadChunkLine(reader);
@@ -183,7 +219,7 @@ void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialB
         CFace& face = model.m_faces.emplace_back();
         bool taken = false;
         try {
-            taken = ReadFaceRow(reader, materialBase, withUid, face);
+            taken = ReadFaceRow(reader, materialBase, face);
         } catch (...) {
             model.m_faces.pop_back();
             throw;
@@ -226,6 +262,24 @@ void ReadMaterialRow(const StringSeparator& line, std::initializer_list<Material
         if (close >= n)
             return;
         i = close + 1;
+    }
+}
+
+void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialItem> items,
+                      std::vector<CMaterial>& list, std::int32_t& nextId, bool loadTextures)
+{
+    for (;;) {
+        const int n = ReadChunkLine(reader);
+        if (n == 0)
+            continue;
+        if (reader.Token(0) == "}")
+            return;
+        CMaterial material;
+        ReadMaterialRow(reader, items, material);
+        if (loadTextures)
+            material.LoadTexture();
+        material.m_id = nextId++;
+        list.push_back(std::move(material));
     }
 }
 
@@ -285,7 +339,7 @@ int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& 
             if (reader.LastToken() != "{")
                 return 0;
             ReserveForRows(model.m_faces, reader);
-            ReadFaceRows(reader, model, options.materialBase, options.withUid);
+            ReadFaceRows(reader, model, options.materialBase);
         } else {
             SkipChunk(reader, n);
         }

@@ -10,12 +10,46 @@
 #include "scene/CModel.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mqo {
 
 [[noreturn]] inline void Fail(MqoError code) { throw static_cast<int>(code); }
+
+// Runs the steps of a read; returns 0, or the error they raised. A model too large for memory
+// fails like a broken one instead of ending the program.
+template <class Steps>
+std::int32_t RunGuarded(Steps&& steps)
+{
+    try {
+        steps();
+        return MqoErrorNone;
+    } catch (int code) {
+        return code;
+    } catch (const std::bad_alloc&) {
+        return MqoErrorSyntax;
+    } catch (const std::length_error&) {
+        return MqoErrorSyntax;
+    }
+}
+
+// Which format versions a reader takes on the header's second line.
+enum class AcceptedVersion { AtLeast10, Exactly10 };
+// The two header lines: "Metasequoia Document", then "Format Text Ver <version>".
+void ReadHeader(AsciiFileString& reader, AcceptedVersion accepted);
+
+// The lines after the header up to the end of the file. "Material" and "Object" chunk lines
+// must open their chunk and are handed over: material() reads the rows, object(name) the
+// body; either may leave them unread, and then their lines come back to this loop. Every
+// other line is skipped, nested chunks whole.
+void ReadTopLevel(AsciiFileString& reader, const std::function<void()>& material,
+                  const std::function<void(const std::string& name)>& object);
 
 // Reads the next line; end of file inside a chunk raises MqoErrorEndOfFile.
 int ReadChunkLine(AsciiFileString& reader);
@@ -31,20 +65,24 @@ void ReadVertexRows(AsciiFileString& reader, CModel& model);
 
 // One face row: k V(...) [M(...)] [UID(...)] [UV(...)]. Returns false when the row is
 // dropped (bad brackets, a negative corner count); raises MqoErrorSyntax for a row that is
-// not a face row. withUid: the row may carry a UID item between M and UV.
-bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, bool withUid, CFace& face);
+// not a face row.
+bool ReadFaceRow(const StringSeparator& line, std::int32_t materialBase, CFace& face);
 // Face rows up to the closing "}", appended to the model.
-void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialBase, bool withUid);
+void ReadFaceRows(AsciiFileString& reader, CModel& model, std::int32_t materialBase);
 
 // Items a material row may hold.
 enum class MaterialItem { Shader, Dbls, Uid, Col, Dif, Amb, Spc, Emi, Power, Tex, Aplane, Bump };
 // One material row: the name, then the known items; unknown items "name(...)" are passed
 // over; a malformed item ends the row. Fields not named keep their values.
 void ReadMaterialRow(const StringSeparator& line, std::initializer_list<MaterialItem> items, CMaterial& material);
+// Material rows up to the closing "}": each row, whatever was read of it, becomes a material
+// with the id nextId (which grows by one) at the end of the list. loadTextures: a row's
+// texture is loaded as soon as the row is read.
+void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialItem> items,
+                      std::vector<CMaterial>& list, std::int32_t& nextId, bool loadTextures);
 
 struct ObjectOptions {
     bool readFacet = true;  // "facet" sets the smoothing angle (else recognised and ignored)
-    bool withUid = true;    // face rows may carry UID items
     std::int32_t materialBase = 0;
 };
 // One object body into a fresh model, up to its closing "}". Returns 0 when a vertex or

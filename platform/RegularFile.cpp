@@ -23,6 +23,7 @@ void RegularFile::Close()
 bool RegularFile::Fail(int err)
 {
     m_error = std::strerror(err);
+    m_errno = err;
     return false;
 }
 
@@ -30,6 +31,8 @@ bool RegularFile::Open(std::string_view cp932Path)
 {
     Close();
     m_error.clear();
+    m_errno = 0;
+    m_notRegular = false;
     if (cp932Path.empty())
         return Fail(ENOENT);
     const int fd = ::open(fs_cp932::ToFileSystem(cp932Path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -43,6 +46,7 @@ bool RegularFile::Open(std::string_view cp932Path)
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
+        m_notRegular = true;
         if (S_ISDIR(st.st_mode))
             return Fail(EISDIR);
         m_error = "not a regular file";

@@ -34,8 +34,11 @@ public:
     // closed afterwards. Null (with Error()) when that fails.
     std::FILE* ReleaseStream();
 
-    // Why the last operation failed (UTF-8).
+    // Why the last operation failed (UTF-8), and its errno (0 when the path was opened but
+    // is no regular file).
     const std::string& Error() const { return m_error; }
+    int ErrorNumber() const { return m_errno; }
+    bool IsNotRegular() const { return m_notRegular; }
 
 private:
     bool Fail(int err);
@@ -45,4 +48,6 @@ private:
     std::uint64_t m_size = 0;
     std::uint64_t m_position = 0;
     std::string m_error;
+    int m_errno = 0;
+    bool m_notRegular = false;
 };

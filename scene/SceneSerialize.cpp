@@ -40,7 +40,10 @@ void LoadMaterialMaps(CArchive& ar, std::vector<std::vector<std::int32_t>>& maps
 void CCentigrade::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << static_cast<std::int32_t>(m_models.size());
+        // A scene whose model file could not be found has no models, only the ones the file
+        // was read with: those are written back, so their bindings survive the save.
+        std::vector<CModel>& models = m_models.empty() ? m_loadedModels : m_models;
+        ar << static_cast<std::int32_t>(models.size());
         ar << m_modelPath;
         ar << static_cast<std::int32_t>(m_bones.size());
         ar << m_reserved << m_nextMaterialId << m_zoom;
@@ -51,7 +54,7 @@ void CCentigrade::Serialize(CArchive& ar)
         StoreMaterialMaps(ar, m_materialMaps);
         ar << m_smoothingAngle << m_weightMapRange;
         ar << static_cast<std::int32_t>(m_materials.size());
-        for (CModel& model : m_models)
+        for (CModel& model : models)
             model.Serialize(ar);
         m_camera.Serialize(ar);
         for (CMaterial& material : m_materials)

@@ -10,6 +10,12 @@ fuzz_seconds=${KMX_FUZZ_SECONDS:-60}
 echo "== Build and test"
 cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKMX_BUILD_GUI=ON -DKMX_BUILD_TESTS=ON -DKMX_BUILD_BENCH=ON
 cmake --build "$top/build" -j "$jobs"
+consumers=$(sed -n 's/^KMX_CONSUMERS_DIR:PATH=//p' "$top/build/CMakeCache.txt")
+if [ ! -f "$consumers/check-export.py" ]; then
+  echo "The export consumer checker is missing: $consumers/check-export.py" >&2
+  exit 1
+fi
+"$top/scripts/consumers.sh" "$top/build"
 xvfb-run -a -s '-screen 0 1280x800x24' \
   ctest --test-dir "$top/build" --output-on-failure -j "$jobs" --timeout 600
 

@@ -1,7 +1,10 @@
 // The render pass on an offscreen context: pixels at points projected from known geometry.
 #include "glsupport/OffscreenView.h"
+#include "import/LoaderBG.h"
+#include "platform/FileSystem.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "support/TempFiles.h"
 #include "viewport/SceneBuilders.h"
 
 #include <GL/gl.h>
@@ -133,6 +136,28 @@ TEST_F(RenderPass, BackgroundModelsAreDrawnFromTheirListEvenWithFacesHidden)
     g_scene.RenderScene();
     EXPECT_EQ(PixelAt(-40, 0, 0), kBackground);
     EXPECT_TRUE(Near(PixelAt(40, 0, 0), {255, 0, 0}));
+}
+
+TEST_F(RenderPass, ALoadedBackgroundFileIsDrawnWithItsTextureMapped)
+{
+    ShowOnly(false, false, false, false, false);
+    testsupport::TempDir dir;
+    dir.Write("two.ppm", std::string("P6\n2 1\n255\n\xFF\x00\x00\x00\x00\xFF", 17));  // red, then blue
+    // A quad facing the viewer whose UVs follow a UID item: red on the left, blue on the right.
+    dir.Write("wall.mqo", "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1 {\n\"m\" col(1 1 1 1) tex(\"two.ppm\")\n}\n"
+                          "Object \"wall\" {\nvertex 4 {\n-30 30 0\n30 30 0\n30 -30 0\n-30 -30 0\n}\n"
+                          "face 1 {\n4 V(0 1 2 3) M(0) UID(9) UV(0 0 1 0 1 1 0 1)\n}\n}\n");
+    std::string folder;
+    ASSERT_TRUE(fs_cp932::CurrentFolder(folder));
+    EXPECT_TRUE(ImportBackgroundMqo(dir.File("wall.mqo")));
+    fs_cp932::SetCurrentFolder(folder);
+    g_scene.RecomputeBackgroundNormals();
+    g_scene.CompileBackgroundList();
+    g_scene.RenderScene();
+    // Texel centres; filtering may blend in a few steps of the other texel.
+    EXPECT_TRUE(Near(PixelAt(-15, 0, 0), {255, 0, 0}, 12));
+    EXPECT_TRUE(Near(PixelAt(15, 0, 0), {0, 0, 255}, 12));
+    EXPECT_EQ(PixelAt(45, 0, 0), kBackground);
 }
 
 TEST_F(RenderPass, VerticesAreColouredByTheirBinding)

@@ -1,0 +1,173 @@
+#include "app/CKinemorphixApp.h"
+
+#include "app/CKinemorphixDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CWxFileChooser.h"
+#include "app/CWxMessageSink.h"
+#include "app/CWxProfile.h"
+#include "app/logic/CommandIds.h"
+#include "app/logic/CommandTable.h"
+#include "platform/FileSystem.h"
+
+#include <wx/filehistory.h>
+#include <wx/fileconf.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/stdpaths.h>
+#include <wx/uilocale.h>
+
+#include <clocale>
+
+namespace {
+
+bool g_startEditorInOnInit = true;
+std::vector<std::string> g_commandLine;
+const wxString kRecentFilesGroup = "/Recent File List";
+constexpr int kRecentFileCount = 4;
+
+}  // namespace
+
+CKinemorphixApp& TheApp()
+{
+    return *static_cast<CKinemorphixApp*>(wxTheApp);
+}
+
+CKinemorphixDoc& TheDocument()
+{
+    return *TheApp().GetDocument();
+}
+
+CMainFrame& TheMainFrame()
+{
+    return *TheApp().GetMainFrame();
+}
+
+CKinemorphixApp::CKinemorphixApp() = default;
+CKinemorphixApp::~CKinemorphixApp() = default;
+
+void CKinemorphixApp::SetEditorStartedByOnInit(bool started)
+{
+    g_startEditorInOnInit = started;
+}
+
+void CKinemorphixApp::SetCommandLine(std::vector<std::string> args)
+{
+    g_commandLine = std::move(args);
+}
+
+bool CKinemorphixApp::OnInit()
+{
+    // The user's locale for the toolkit; numbers in files and dialogs stay in the C locale.
+    wxUILocale::UseDefault();
+    std::setlocale(LC_NUMERIC, "C");
+    SetAppName("kinemorphix");
+    SetAppDisplayName("Kinemorphix");
+    wxInitAllImageHandlers();
+    InitProfile();
+    m_messageSink = std::make_unique<CWxMessageSink>();
+    SetMessageSink(m_messageSink.get());
+    m_fileChooser = std::make_unique<CWxFileChooser>();
+    SetFileChooser(m_fileChooser.get());
+    if (!g_startEditorInOnInit)
+        return true;
+    return StartEditor(g_commandLine);
+}
+
+// The profile lives in $XDG_CONFIG_HOME/kinemorphix (default ~/.config/kinemorphix), the
+// recent-file list in it.
+void CKinemorphixApp::InitProfile()
+{
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    const wxString folder = wxStandardPaths::Get().GetUserConfigDir() + "/kinemorphix";
+    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    m_config = std::make_unique<wxFileConfig>("kinemorphix", wxEmptyString, folder + "/kinemorphix.conf",
+                                              wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    m_profile = std::make_unique<CWxProfile>(*m_config);
+    m_fileHistory = std::make_unique<wxFileHistory>(kRecentFileCount, WindowIdOf(ID_FILE_MRU_FILE1));
+    m_config->SetPath(kRecentFilesGroup);
+    m_fileHistory->Load(*m_config);
+    m_config->SetPath("/");
+}
+
+IProfile& CKinemorphixApp::Profile()
+{
+    return *m_profile;
+}
+
+bool CKinemorphixApp::StartEditor(const std::vector<std::string>& args)
+{
+    // One document for the whole run (a restarted editor, in the tests, gets a new one).
+    m_document = std::make_unique<CKinemorphixDoc>(*this);
+    m_frame = new CMainFrame(*m_document);
+    if (!m_frame->CreatedClient()) {
+        m_frame->Destroy();
+        m_frame = nullptr;
+        return false;
+    }
+    SetTopWindow(m_frame);
+    // At most one file; arguments starting with '-' are the toolkit's options.
+    std::string file;
+    for (const std::string& arg : args)
+        if (!arg.empty() && arg[0] != '-') {
+            file = arg;
+            break;
+        }
+    // A file that cannot be opened has been reported; the editor starts with an empty document.
+    if (file.empty() || !OpenDocumentFile(fs_cp932::FromFileSystem(file)))
+        m_document->NewDocumentFromFramework();
+    m_frame->Show();
+    return true;
+}
+
+void CKinemorphixApp::CloseEditor()
+{
+    if (m_frame)
+        m_frame->Destroy();
+}
+
+void CKinemorphixApp::FrameDestroyed(CMainFrame* frame)
+{
+    if (frame == m_frame)
+        m_frame = nullptr;
+}
+
+int CKinemorphixApp::OnExit()
+{
+    SaveRecentFiles();
+    SetFileChooser(nullptr);
+    SetMessageSink(nullptr);
+    m_document.reset();
+    return wxApp::OnExit();
+}
+
+bool CKinemorphixApp::OpenDocumentFile(const std::string& cp932Path)
+{
+    return m_document && m_document->OpenDocumentFile(cp932Path);
+}
+
+void CKinemorphixApp::AddToRecentFiles(const std::string& cp932Path)
+{
+    m_fileHistory->AddFileToHistory(wxString::FromUTF8(fs_cp932::ToFileSystem(cp932Path)));
+    SaveRecentFiles();
+}
+
+void CKinemorphixApp::RemoveFromRecentFiles(std::size_t index)
+{
+    if (index < m_fileHistory->GetCount()) {
+        m_fileHistory->RemoveFileFromHistory(index);
+        SaveRecentFiles();
+    }
+}
+
+void CKinemorphixApp::SaveRecentFiles()
+{
+    if (!m_config || !m_fileHistory)
+        return;
+    m_config->DeleteGroup(kRecentFilesGroup);
+    m_config->SetPath(kRecentFilesGroup);
+    m_fileHistory->Save(*m_config);
+    m_config->SetPath("/");
+    m_config->Flush();
+    if (m_frame)
+        m_frame->RefreshRecentFilesMenu();
+}

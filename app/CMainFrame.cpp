@@ -1,0 +1,275 @@
+#include "app/CMainFrame.h"
+
+#include "app/CAnimationView.h"
+#include "app/CFileDropTarget.h"
+#include "app/CHierarchyView.h"
+#include "app/CKinemorphixApp.h"
+#include "app/CKinemorphixDoc.h"
+#include "app/CMaterialView.h"
+#include "app/CSliderView.h"
+#include "app/CSmartSplitterWnd.h"
+#include "app/CommandBars.h"
+#include "app/logic/CommandIds.h"
+#include "app/logic/CommandRegistry.h"
+#include "app/logic/SplitterLayout.h"
+#include "viewport/WxKinemorphixView.h"
+
+#include <wx/filehistory.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+#include <wx/aui/auibar.h>
+#include <wx/utils.h>
+#include <wx/wrapsizer.h>
+
+// The 3D view redraws on every update hint.
+class CMainFrame::SceneViewUpdates : public IDocumentView {
+public:
+    explicit SceneViewUpdates(CKinemorphixView& view) : m_view(view) {}
+    void OnUpdate(int) override { m_view.InvalidateView(); }
+
+private:
+    CKinemorphixView& m_view;
+};
+
+namespace {
+
+const wxSize kInitialFrameSize(1240, 760);
+const char* const kIdleText = "レディ";
+const char* const kIndicators[] = {"CAP", "NUM", "SCRL"};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKinemorphixDoc& document)
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(document.FrameTitle()), wxDefaultPosition, kInitialFrameSize),
+      m_document(document)
+{
+    SetMenuBar(BuildMenuBar());
+    if (!CreateClient())
+        return;
+    CreateBars();
+    SetAcceleratorTable(BuildAcceleratorTable());
+    RefreshRecentFilesMenu();
+
+    SetDropTarget(new CFileDropTarget);
+    for (wxWindow* pane : std::initializer_list<wxWindow*>{m_hierarchyView, m_materialView, m_animationView,
+                                                          m_sceneView, m_sliderView})
+        pane->SetDropTarget(new CFileDropTarget);
+
+    Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this);
+    Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (GetPaneDirectory() == &m_paneDirectory)
+        SetPaneDirectory(nullptr);
+    for (IDocumentView* view : std::initializer_list<IDocumentView*>{
+             m_hierarchyView, m_materialView, m_animationView, m_sceneViewUpdates.get(), m_sliderView})
+        m_document.RemoveView(view);
+    TheApp().FrameDestroyed(this);
+}
+
+// The three splitters and the five panes, sized for the client area as it is now.
+bool CMainFrame::CreateClient()
+{
+    const int height = ClientHeightWithBars();
+    const InitialPaneSizes sizes = InitialSizes(height);
+
+    m_mainSplitter = new CSmartSplitterWnd(this, 1, 2);
+    m_mainSplitter->SetColumnInfo(0, kLeftColumnWidth, 0);
+
+    m_leftSplitter = new CSmartSplitterWnd(m_mainSplitter, 3, 1);
+    m_hierarchyView = new CHierarchyView(m_leftSplitter->PaneParent(0, 0));
+    m_materialView = new CMaterialView(m_leftSplitter->PaneParent(1, 0));
+    m_animationView = new CAnimationView(m_leftSplitter->PaneParent(2, 0));
+    m_leftSplitter->SetRowInfo(0, sizes.leftRowHeight, 0);
+    m_leftSplitter->SetRowInfo(1, sizes.leftRowHeight, 0);
+    m_leftSplitter->SetRowInfo(2, sizes.leftRowHeight, 0);
+    m_leftSplitter->SetPane(0, 0, m_hierarchyView);
+    m_leftSplitter->SetPane(1, 0, m_materialView);
+    m_leftSplitter->SetPane(2, 0, m_animationView);
+
+    m_mainSplitter->SetColumnInfo(1, kRightColumnIdealWidth, 0);
+    m_rightSplitter = new CSmartSplitterWnd(m_mainSplitter, 2, 1);
+    CKinemorphixView* view = CKinemorphixView::CreateView(m_rightSplitter->PaneParent(0, 0));
+    if (!view)
+        return false;
+    m_sliderView = new CSliderView(m_rightSplitter->PaneParent(1, 0));
+    m_rightSplitter->SetRowInfo(0, sizes.viewHeight, 0);
+    m_rightSplitter->SetRowInfo(1, sizes.timelineHeight, 0);
+    m_rightSplitter->SetPane(0, 0, view);
+    m_rightSplitter->SetPane(1, 0, m_sliderView);
+    m_mainSplitter->SetPane(0, 0, m_leftSplitter);
+    m_mainSplitter->SetPane(0, 1, m_rightSplitter);
+
+    view->SetModifiedHandler([this] { m_document.SetModifiedFlag(true); });
+    m_sceneViewUpdates = std::make_unique<SceneViewUpdates>(*view);
+
+    // The directory, and the document's views in the order the panes were made.
+    m_sceneView = view;
+    m_paneDirectory = CPaneDirectory{m_sceneView, m_sliderView, m_hierarchyView, m_animationView, m_materialView};
+    SetPaneDirectory(&m_paneDirectory);
+    for (IDocumentView* documentView : std::initializer_list<IDocumentView*>{
+             m_hierarchyView, m_materialView, m_animationView, m_sceneViewUpdates.get(), m_sliderView})
+        m_document.AddView(documentView);
+    return true;
+}
+
+void CMainFrame::CreateBars()
+{
+    const long toolStyle = wxAUI_TB_TEXT | wxAUI_TB_HORIZONTAL | wxAUI_TB_PLAIN_BACKGROUND;
+    m_mainToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
+    m_controlToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
+    AddTools(*m_mainToolBar, MainToolBarLayout());
+    AddTools(*m_controlToolBar, ControlToolBarLayout());
+    for (wxAuiToolBar* toolBar : {m_mainToolBar, m_controlToolBar}) {
+        toolBar->SetToolBitmapSize(wxSize(16, 16));
+        toolBar->Realize();
+        toolBar->Bind(wxEVT_MOTION, &CMainFrame::OnToolBarMotion, this);
+        toolBar->Bind(wxEVT_LEAVE_WINDOW, &CMainFrame::OnToolBarMotion, this);
+    }
+
+    // The control toolbar docks to the right of the main toolbar, on the same row while the
+    // window is wide enough, else on a row of its own.
+    m_toolBarRow = new wxWrapSizer(wxHORIZONTAL);
+    m_toolBarRow->Add(m_mainToolBar, 0, wxEXPAND);
+    m_toolBarRow->Add(m_controlToolBar, 0, wxEXPAND | wxLEFT, 1);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(m_toolBarRow, 0, wxEXPAND);
+    column->Add(m_mainSplitter, 1, wxEXPAND);
+    SetSizer(column);
+
+    m_statusBar = CreateStatusBar(4);
+    const int widths[] = {-1, 50, 50, 50};
+    m_statusBar->SetStatusWidths(4, widths);
+    SetStatusBarPane(0);
+    SetStatusText(wxString::FromUTF8(kIdleText), 0);
+}
+
+int CMainFrame::ClientHeightWithBars() const
+{
+    int height = GetClientSize().y;
+    if (m_statusBar && m_statusBar->IsShown())
+        height += m_statusBar->GetSize().y;
+    return height;
+}
+
+void CMainFrame::ShowBar(wxWindow* bar, bool show)
+{
+    if (!bar || bar->IsShown() == show)
+        return;
+    bar->Show(show);
+    if (bar == m_statusBar)
+        PositionStatusBar();
+    Layout();
+    SendSizeEvent();
+}
+
+void CMainFrame::RefreshRecentFilesMenu()
+{
+    wxMenuBar* bar = GetMenuBar();
+    wxMenu* fileMenu = bar ? bar->GetMenu(0) : nullptr;
+    if (!fileMenu)
+        return;
+    // The list's place: where the first entry (or the placeholder) stands now.
+    int position = -1;
+    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE4; ++id) {
+        size_t at = 0;
+        if (fileMenu->FindChildItem(WindowIdOf(id), &at) && (position < 0 || static_cast<int>(at) < position))
+            position = static_cast<int>(at);
+        if (fileMenu->FindItem(WindowIdOf(id)))
+            fileMenu->Destroy(WindowIdOf(id));
+    }
+    if (position < 0)
+        return;
+    const wxFileHistory& history = TheApp().FileHistory();
+    if (history.GetCount() == 0) {
+        fileMenu->Insert(position, WindowIdOf(ID_FILE_MRU_FILE1), wxString::FromUTF8("最近使ったファイル"));
+        return;
+    }
+    for (size_t i = 0; i < history.GetCount() && i < 4; ++i) {
+        wxString path = history.GetHistoryFile(i);
+        path.Replace("&", "&&");
+        fileMenu->Insert(position + i, WindowIdOf(ID_FILE_MRU_FILE1) + static_cast<int>(i), wxString::Format("&%zu %s", i + 1, path));
+    }
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event)
+{
+    const CCommandRegistry& registry = CCommandRegistry::Instance();
+    const int id = CommandIdOf(event.GetId());
+    if (!registry.HasHandler(id)) {
+        event.Skip();
+        return;
+    }
+    registry.Execute(id);
+}
+
+void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
+{
+    const CommandInfo* command = FindCommand(CommandIdOf(event.GetId()));
+    if (!command) {
+        event.Skip();
+        return;
+    }
+    const CommandState state = CCommandRegistry::Instance().State(command->id);
+    event.Enable(state.enabled);
+    if (command->kind == CommandKind::Check)
+        event.Check(state.checked);
+}
+
+void CMainFrame::OnSize(wxSizeEvent& event)
+{
+    // The frame lays out its bars and splitters first; then the 3D view gets the client
+    // height less 170 pixels, the timeline form the rest.
+    Layout();
+    const wxSize client = GetClientSize();
+    const FrameSizeType type = IsIconized() ? FrameSizeType::Minimized
+                               : IsMaximized() ? FrameSizeType::Maximized
+                                               : FrameSizeType::Restored;
+    const std::optional<int> viewHeight =
+        ViewHeightOnResize(type, client.x, ClientHeightWithBars(), m_rightSplitter != nullptr);
+    if (viewHeight) {
+        m_rightSplitter->SetRowInfo(0, *viewHeight, 0);
+        m_rightSplitter->RecalcLayout();
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !m_document.SaveModified()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
+// The prompt of the button under the mouse in the status bar, as the menus do.
+void CMainFrame::OnToolBarMotion(wxMouseEvent& event)
+{
+    auto* toolBar = static_cast<wxAuiToolBar*>(event.GetEventObject());
+    const wxAuiToolBarItem* item =
+        event.Leaving() ? nullptr : toolBar->FindToolByPosition(event.GetX(), event.GetY());
+    const bool show = item && !item->GetLongHelp().empty();
+    DoGiveHelp(show ? item->GetLongHelp() : wxString(), show);
+    event.Skip();
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event)
+{
+    // The lock-key indicators of the status bar.
+    if (m_statusBar && m_statusBar->IsShown()) {
+        const wxKeyCode keys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
+        for (int i = 0; i < 3; ++i) {
+            const wxString text = wxGetKeyState(keys[i]) ? wxString(kIndicators[i]) : wxString();
+            if (m_statusBar->GetStatusText(i + 1) != text)
+                m_statusBar->SetStatusText(text, i + 1);
+        }
+    }
+    event.Skip();
+}

@@ -1,0 +1,69 @@
+// The main window: the menu bar, the main and control toolbars side by side, the status bar,
+// and three nested static splitters holding the five panes (bone tree, material list and
+// animation list on the left; the 3D view above the timeline form on the right). It keeps
+// the pane directory and routes every command to the handler registered for it.
+#pragma once
+
+#include "viewport/PaneDirectory.h"
+
+#include <wx/frame.h>
+
+#include <memory>
+
+class CAnimationView;
+class CHierarchyView;
+class CKinemorphixDoc;
+class CKinemorphixView;
+class CMaterialView;
+class CSliderView;
+class CSmartSplitterWnd;
+class wxStatusBar;
+class wxAuiToolBar;
+
+class CMainFrame : public wxFrame {
+public:
+    explicit CMainFrame(CKinemorphixDoc& document);
+    ~CMainFrame() override;
+
+    // False when a splitter or a pane (the 3D view's OpenGL set-up) could not be made; the
+    // frame must then be destroyed.
+    bool CreatedClient() const { return m_sceneView != nullptr; }
+
+    // The pane directory: set once all five panes exist, never owning them.
+    CKinemorphixView* m_sceneView = nullptr;
+    CSliderView* m_sliderView = nullptr;
+    CHierarchyView* m_hierarchyView = nullptr;
+    CAnimationView* m_animationView = nullptr;
+    CMaterialView* m_materialView = nullptr;
+
+    CSmartSplitterWnd* m_mainSplitter = nullptr;   // left column | right column
+    CSmartSplitterWnd* m_leftSplitter = nullptr;   // bone tree, material list, animation list
+    CSmartSplitterWnd* m_rightSplitter = nullptr;  // 3D view, timeline form
+    wxAuiToolBar* m_mainToolBar = nullptr;
+    wxAuiToolBar* m_controlToolBar = nullptr;
+    wxStatusBar* m_statusBar = nullptr;
+
+    // The client area's height with the toolbars and the status bar, as the pane sizes count it.
+    int ClientHeightWithBars() const;
+    // Shows or hides a toolbar or the status bar and lays the window out again.
+    void ShowBar(wxWindow* bar, bool show);
+    // The recent files on the File menu (a disabled placeholder while there are none).
+    void RefreshRecentFilesMenu();
+
+private:
+    class SceneViewUpdates;
+
+    bool CreateClient();
+    void CreateBars();
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void OnToolBarMotion(wxMouseEvent& event);
+
+    CKinemorphixDoc& m_document;
+    CPaneDirectory m_paneDirectory;
+    std::unique_ptr<SceneViewUpdates> m_sceneViewUpdates;
+    wxSizer* m_toolBarRow = nullptr;
+};

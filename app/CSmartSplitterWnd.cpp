@@ -1,0 +1,99 @@
+#include "app/CSmartSplitterWnd.h"
+
+namespace {
+
+constexpr long kStyle = wxSP_NOBORDER | wxSP_LIVE_UPDATE | wxSP_3DSASH;
+
+// Common set-up of the outer and the nested splitter: panes may get very small but never
+// vanish (a static splitter is never unsplit), and the background is left to the panes.
+void Prepare(wxSplitterWindow& splitter)
+{
+    splitter.SetMinimumPaneSize(1);
+    splitter.SetSashGravity(0.0);
+    splitter.Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+    splitter.Bind(wxEVT_SPLITTER_DOUBLECLICKED, [](wxSplitterEvent& event) { event.Veto(); });
+}
+
+}  // namespace
+
+CSmartSplitterWnd::CSmartSplitterWnd(wxWindow* parent, int rows, int cols, wxWindowID id)
+    : wxSplitterWindow(parent, id, wxDefaultPosition, wxDefaultSize, kStyle), m_rows(rows), m_cols(cols)
+{
+    const int count = rows * cols;
+    m_panes.assign(count, nullptr);
+    m_ideal.assign(count, 0);
+    Prepare(*this);
+    if (count == 3) {
+        m_inner = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, kStyle);
+        Prepare(*m_inner);
+    }
+}
+
+wxWindow* CSmartSplitterWnd::PaneParent(int row, int col)
+{
+    return m_inner && Index(row, col) > 0 ? m_inner : static_cast<wxWindow*>(this);
+}
+
+void CSmartSplitterWnd::SetPane(int row, int col, wxWindow* pane)
+{
+    m_panes.at(Index(row, col)) = pane;
+    SplitWhenComplete();
+}
+
+wxWindow* CSmartSplitterWnd::GetPane(int row, int col) const
+{
+    return m_panes.at(Index(row, col));
+}
+
+void CSmartSplitterWnd::SplitWhenComplete()
+{
+    for (wxWindow* pane : m_panes)
+        if (!pane)
+            return;
+    const bool rows = m_rows > 1;
+    auto split = [rows](wxSplitterWindow* splitter, wxWindow* first, wxWindow* second, int position) {
+        if (rows)
+            splitter->SplitHorizontally(first, second, position);
+        else
+            splitter->SplitVertically(first, second, position);
+    };
+    if (m_inner) {
+        split(m_inner, m_panes[1], m_panes[2], m_ideal[1]);
+        split(this, m_panes[0], m_inner, m_ideal[0]);
+    } else {
+        split(this, m_panes[0], m_panes[1], m_ideal[0]);
+    }
+}
+
+void CSmartSplitterWnd::SetIdeal(int index, int ideal)
+{
+    if (index >= 0 && index < static_cast<int>(m_ideal.size()))
+        m_ideal[index] = ideal;
+}
+
+void CSmartSplitterWnd::SetRowInfo(int row, int ideal, int)
+{
+    SetIdeal(row, ideal);
+}
+
+void CSmartSplitterWnd::SetColumnInfo(int col, int ideal, int)
+{
+    SetIdeal(col, ideal);
+}
+
+void CSmartSplitterWnd::RecalcLayout()
+{
+    // An ideal of 0 or less leaves the first pane as small as it may be.
+    if (IsSplit())
+        SetSashPosition(std::max(m_ideal[0], 1));
+    if (m_inner && m_inner->IsSplit())
+        m_inner->SetSashPosition(std::max(m_ideal[1], 1));
+}
+
+int CSmartSplitterWnd::PaneExtent(int index) const
+{
+    const wxWindow* pane = m_panes.at(index);
+    if (!pane)
+        return 0;
+    return m_rows > 1 ? pane->GetSize().y : pane->GetSize().x;
+}

@@ -1,0 +1,51 @@
+// What the three ActionScript exports share: the class name, the texture hand-over and which
+// faces they write. The public class of an ActionScript file must be named as the file is, so
+// the class name comes from the output file's name; where that name is no identifier the
+// class gets a sanitised one and the user is told to rename the file.
+#pragma once
+
+#include "export/ExportCommon.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CFace;
+class CMaterial;
+class TextWriter;
+
+// The class name for an output path: the file's base name (ExportClassName) with every
+// character that cannot stand in an identifier (a blank, a hyphen, any non-ASCII character)
+// replaced by '_', a '_' before a leading digit and after a reserved word or a class name
+// that the generated file itself uses (Model3D, Sprite, ...). Valid names stay unchanged.
+std::string ActionScriptClassName(const std::string& cp932Path);
+
+// Writes one class file at the path: write(out, className) prints the class and returns false
+// when it wrote a vertex without a bone. After the file is in place come the unassigned-vertex
+// warning and, when the class name is not the file's base name, a message asking the user to
+// rename the file (an ActionScript compiler accepts the class only under its own name).
+ExportResult ExportClassFile(const std::string& cp932Path,
+                             const std::function<bool(TextWriter& out, const std::string& className)>& write);
+
+// The material names a texture file (a texture name ending in a folder separator names none).
+// Materials without one hand null to the engine.
+bool HasTextureFile(const CMaterial& material);
+
+// The generated texture class of a material for the Flash CS target: the texture file's base
+// name made an identifier, then "Tex" (robot.png gives robotTex).
+std::string TextureClassName(const CMaterial& material);
+
+// The texture's file name without folders, in UTF-8, for an Embed line; empty without one.
+std::string EmbedSourceName(const CMaterial& material);
+
+// Width and height in pixels of the material's decoded texture; 0 and 0 when none was decoded.
+struct TextureSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+TextureSize DecodedTextureSize(const CMaterial& material);
+
+// A face the exports write: three or four corners, each naming a vertex of the model. Lines
+// (two corners), larger polygons and faces naming a missing vertex are skipped everywhere.
+bool IsExportableFace(const CFace& face, std::size_t vertexCount);

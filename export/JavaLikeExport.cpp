@@ -1,0 +1,129 @@
+#include "export/JavaLikeExport.h"
+
+#include "export/ExportFile.h"
+#include "export/JvmClassWriter.h"
+#include "export/SourceIdentifier.h"
+#include "import/PathFunctions.h"
+#include "platform/Messages.h"
+#include "scene/CCentigrade.h"
+
+#include <array>
+
+namespace {
+
+struct EngineTable {
+    std::string_view packageWord;      // in the import line
+    bool keyFramesAnimated;            // form 0 writes the animation calls and methods too
+    MatrixGrouping grouping;
+    bool blankBeforeAnimations;        // one more blank line before the animation methods
+    JvmDialect dialect;
+};
+
+constexpr EngineTable kLumaFold3D{
+    "lumafold3d",
+    true,
+    MatrixGrouping::ByFrame,
+    true,
+    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n",
+     "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%.3f, %.3f);\n",
+     "\t\taddA(%.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f);\n"},
+};
+
+constexpr EngineTable kVantaForm3D{
+    "vantaform3d",
+    false,
+    MatrixGrouping::ByBone,
+    false,
+    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n",
+     "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%f, %f);\n",
+     "\t\taddA(%f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f);\n"},
+};
+
+const EngineTable& TableOf(JavaLikeEngine engine)
+{
+    return engine == JavaLikeEngine::LumaFold3D ? kLumaFold3D : kVantaForm3D;
+}
+
+// Java's keywords and literals, the names it reserves for types, and the engine's classes
+// that the file imports or extends.
+constexpr auto kReservedClassNames = std::to_array<std::string_view>({
+    "abstract", "assert",     "boolean",   "break",     "byte",     "case",         "catch",     "char",
+    "class",    "const",      "continue",  "default",   "do",       "double",       "else",      "enum",
+    "extends",  "final",      "finally",   "float",     "for",      "goto",         "if",        "implements",
+    "import",   "instanceof", "int",       "interface", "long",     "native",       "new",       "package",
+    "private",  "protected",  "public",    "return",    "short",    "static",       "strictfp",  "super",
+    "switch",   "synchronized", "this",    "throw",     "throws",   "transient",    "try",       "void",
+    "volatile", "while",      "true",      "false",     "null",     "_",            "var",       "yield",
+    "record",   "sealed",     "permits",   "Model3D",   "BoneModel3D",
+});
+
+ExportResult ExportJavaLike(const CCentigrade& scene, JavaLikeEngine engine, float scale, const std::string& path,
+                            ExportAnimationForm form)
+{
+    std::string baseName;
+    GetFileBaseName(baseName, path);
+    const std::string className = JavaClassName(baseName);
+    ExportFile file(path);
+    if (file.IsOpen() && !WriteJavaLikeClass(scene, engine, file.Writer(), form, scale, className))
+        file.NoteUnassignedVertices();
+    ExportResult result = file.Finish();
+    if (result.ok && className != baseName) {
+        std::string shown;
+        ConvertToUtf8(baseName, shown);
+        ShowMessage("ファイル名「" + shown + "」はJavaのクラス名に使えないため、クラス名を「" + className +
+                        "」にしました。Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「" +
+                        className + ".java」に変えてください。",
+                    MessageButtons::Ok, MessageIcon::Warning);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string JavaClassName(std::string_view cp932BaseName)
+{
+    return SourceIdentifier(cp932BaseName, kReservedClassNames, "$");
+}
+
+bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWriter& out, ExportAnimationForm form,
+                        float scale, std::string_view className)
+{
+    const EngineTable& table = TableOf(engine);
+    const bool bones = form == AnimationFormKeyFrames || form == AnimationFormMatrices;
+    const bool animated = form == AnimationFormMatrices || (form == AnimationFormKeyFrames && table.keyFramesAnimated);
+    const std::string_view base = form == AnimationFormMatrices ? "BoneModel3D" : "Model3D";
+    const std::string_view vertexMethod = bones ? "addVerteicesBones" : "addVerteices";
+    JvmClassWriter writer(scene, table.dialect, out, scale);
+
+    out.Print("package %s.models;\n\n", kJavaLikePackagePrefix);
+    out.Print("import %s.%s.%s;\n\n", kJavaLikePackagePrefix, table.packageWord, base);
+    out.Print("public class %s extends %s\n", className, base);
+    out.Text("{\n");
+    out.Print("\tpublic %s()\n", className);
+    out.Text("\t{\n\t\tsuper();\n\n");
+    writer.CallVertexMethod(vertexMethod, bones);
+    writer.CallIndexMethod("addIndices");
+    writer.CallUVMethod("addUVs");
+    if (animated)
+        writer.CallAnimationMethods(table.grouping);
+    out.Text("\t\tinit();\n\t}\n\n");
+
+    const bool allBound = writer.WriteMeshMethods(vertexMethod, bones);
+    if (animated && !scene.m_bones.empty()) {
+        if (table.blankBeforeAnimations)
+            out.Text("\n");
+        writer.WriteAnimationMethods(table.grouping);
+    }
+    out.Text("}\n");
+    return allBound;
+}
+
+ExportResult ExportLumaFold3D(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form)
+{
+    return ExportJavaLike(scene, JavaLikeEngine::LumaFold3D, scale, path, form);
+}
+
+ExportResult ExportVantaForm3D(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form)
+{
+    return ExportJavaLike(scene, JavaLikeEngine::VantaForm3D, scale, path, form);
+}

@@ -1,0 +1,39 @@
+// The Java-like engine exports: one ".java" source declaring a model class for the
+// LumaFold3D or the VantaForm3D engine. Its constructor calls private methods that hand the
+// engine's base class (Model3D, or BoneModel3D for bone models) the vertices, the triangle
+// indices, the UVs per triangle corner and, for bone models, one baked world matrix per
+// bone, animation and frame. The twins differ only in number formats and in how matrices
+// are grouped into methods (LumaFold3D per frame, VantaForm3D per bone).
+#pragma once
+
+#include "export/ExportCommon.h"
+
+#include <string>
+#include <string_view>
+
+class CCentigrade;
+class TextWriter;
+
+enum class JavaLikeEngine { LumaFold3D, VantaForm3D };
+
+// The package the classes are declared in (prefix + ".models") and import their base class
+// from (prefix + ".lumafold3d" or ".vantaform3d").
+inline constexpr std::string_view kJavaLikePackagePrefix = "com.orchidgrid";
+
+// Write the class named after the output file. javac accepts a public class only in a file
+// of its name: when the file name is no valid class name, the class gets a valid one and a
+// message says what to rename the file to. The unassigned-vertex warning follows the file
+// in the bone forms (0 and 1).
+ExportResult ExportLumaFold3D(const CCentigrade& scene, float scale, const std::string& path,
+                              ExportAnimationForm form);
+ExportResult ExportVantaForm3D(const CCentigrade& scene, float scale, const std::string& path,
+                               ExportAnimationForm form);
+
+// The whole text of the file, for any writer. False when some vertex written with its bone
+// has none.
+bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWriter& out, ExportAnimationForm form,
+                        float scale, std::string_view className);
+
+// The class name for a CP932 file base name: unchanged when it is a valid Java class name
+// here, else made into one (keywords and the engine's class names get a '_' after them).
+std::string JavaClassName(std::string_view cp932BaseName);

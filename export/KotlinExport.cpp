@@ -1,0 +1,75 @@
+#include "export/KotlinExport.h"
+
+#include "export/ExportFile.h"
+#include "export/JvmClassWriter.h"
+#include "export/SourceIdentifier.h"
+#include "import/PathFunctions.h"
+#include "scene/CCentigrade.h"
+
+#include <array>
+
+namespace {
+
+constexpr JvmDialect kKotlin{
+    "\t\t%s()\n",
+    "\tprivate fun %s() {\n",
+    "\t\taddV(%.4f, %.4f, %.4f)\n",
+    "\t\taddB(%.4f, %.4f, %.4f, %d)\n",
+    "\t\taddI(%d, %d, %d)\n",
+    "\t\taddUV(%.3f, %.3f)\n",
+    "\t\taddA(%.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f)\n",
+};
+
+// Kotlin's hard keywords, and the engine's classes in the package the class is declared in.
+constexpr auto kReservedClassNames = std::to_array<std::string_view>({
+    "as",    "break", "class", "continue", "do",      "else",      "false",  "for",     "fun",     "if",
+    "in",    "interface", "is", "null",    "object",  "package",   "return", "super",   "this",    "throw",
+    "true",  "try",   "typealias", "typeof", "val",   "var",       "when",   "while",   "Model3D", "BoneModel3D",
+});
+
+}  // namespace
+
+std::string KotlinClassName(std::string_view cp932BaseName)
+{
+    std::string name = SourceIdentifier(cp932BaseName, kReservedClassNames);
+    // Kotlin reserves the names made of underscores only.
+    if (name.find_first_not_of('_') == std::string::npos)
+        name.insert(0, "Model");
+    return name;
+}
+
+bool WriteKotlinClass(const CCentigrade& scene, TextWriter& out, ExportAnimationForm form, float scale,
+                      std::string_view className)
+{
+    const bool bones = form == AnimationFormKeyFrames || form == AnimationFormMatrices;
+    const std::string_view vertexMethod = bones ? "addVerticesBones" : "addVertices";
+    JvmClassWriter writer(scene, kKotlin, out, scale);
+
+    out.Text("package orchidgridengine\n\n");
+    out.Print("class %s : %s() {\n", className, bones ? "BoneModel3D" : "Model3D");
+    out.Text("\tinit {\n");
+    writer.CallIndexMethod("addIndices");
+    writer.CallVertexMethod(vertexMethod, bones);
+    writer.CallUVMethod("addUVs");
+    if (bones)
+        writer.CallAnimationMethods(MatrixGrouping::ByFrame);
+    out.Text("\n\t\tnewModel3D()\n\t}\n\n");
+
+    const bool allBound = writer.WriteMeshMethods(vertexMethod, bones);
+    if (bones && !scene.m_bones.empty()) {
+        out.Text("\n");
+        writer.WriteAnimationMethods(MatrixGrouping::ByFrame);
+    }
+    out.Text("}\n");
+    return allBound;
+}
+
+ExportResult ExportKotlin(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form)
+{
+    std::string baseName;
+    GetFileBaseName(baseName, path);
+    ExportFile file(path);
+    if (file.IsOpen() && !WriteKotlinClass(scene, file.Writer(), form, scale, KotlinClassName(baseName)))
+        file.NoteUnassignedVertices();
+    return file.Finish();
+}

@@ -1,0 +1,27 @@
+#include "export/MaterialLookup.h"
+
+#include <algorithm>
+
+MaterialLookup::MaterialLookup(const std::vector<CMaterial>& materials)
+{
+    for (std::size_t k = 0; k < materials.size(); ++k) {
+        if (materials[k].m_id != static_cast<std::int32_t>(k))
+            m_idsArePositions = false;
+        m_byId.emplace_back(materials[k].m_id, static_cast<std::int32_t>(k));
+    }
+    if (m_idsArePositions)
+        return;
+    // Sorted by id, then position: the first of equal ids is the one that counts.
+    std::sort(m_byId.begin(), m_byId.end());
+    m_byId.erase(std::unique(m_byId.begin(), m_byId.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 m_byId.end());
+}
+
+std::int32_t MaterialLookup::Find(std::int32_t id) const
+{
+    if (m_idsArePositions)
+        return id >= 0 && static_cast<std::size_t>(id) < m_byId.size() ? id : kNone;
+    const auto it = std::lower_bound(m_byId.begin(), m_byId.end(), std::make_pair(id, std::int32_t{-1}));
+    return it != m_byId.end() && it->first == id ? it->second : kNone;
+}

@@ -1,0 +1,36 @@
+// The JavaScript model exports for the two web engines: one file that defines a model with
+// its materials, an indexed triangle list over deduplicated corner records and, for bone
+// models, one baked matrix per animation, frame and bone. WebGL writes a constructor
+// function with a prototype line, WebGPU a class extending the engine's model class.
+#pragma once
+
+#include "export/ExportCommon.h"
+
+#include <string>
+#include <vector>
+
+class CBone;
+class CCentigrade;
+class CModel;
+class CornerList;
+class TextWriter;
+
+enum class JsStyle {
+    Prototype,  // WebGL
+    Class,      // WebGPU
+};
+
+ExportResult ExportWebGL(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form);
+ExportResult ExportWebGPU(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form);
+
+// The whole file for any writer, declaring className (UTF-8). False when the bone forms
+// met a vertex without a bone; the text is complete either way.
+bool WriteJsModel(const CCentigrade& scene, TextWriter& out, JsStyle style, ExportAnimationForm form, float scale,
+                  const std::string& className);
+
+// Add the model's corners to corners and print the records and index triples it added
+// (the records of earlier models are not printed again; indices count over the whole
+// list). The bone writer gives false when some corner's vertex has no bone.
+bool WriteJsBoneCorners(const CModel& model, float scale, TextWriter& out, const std::vector<CBone>& bones,
+                        CornerList& corners);
+void WriteJsCorners(const CModel& model, float scale, TextWriter& out, CornerList& corners);

@@ -1,0 +1,381 @@
+// The document's roads without windows: New, the scene, model and other-file opens through
+// both roads, Save, failed reads and the model file's fallback.
+#include "app/logic/CSceneDocument.h"
+#include "app/logic/IDocumentHost.h"
+#include "app/logic/IDocumentView.h"
+#include "app/logic/IFileChooser.h"
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+#include "scene/SceneFile.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testsupport::ReadBytes;
+using testsupport::TempDir;
+
+namespace {
+
+const std::string kUntitled = "\x96\xB3\x91\xE8";  // "無題"
+const std::string kBonesModel = std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
+
+class RecordingHost : public IDocumentHost {
+public:
+    void LoadColorSettings() override
+    {
+        ++colorLoads;
+        g_scene.m_backgroundColor = MakeRgb(1, 2, 3);
+    }
+    void ApplyBackgroundColor() override {}
+    void SetupCamera() override {}
+    void AddToRecentFiles(const std::string& path) override { recent.push_back(path); }
+    void OnTitleChanged() override {}
+
+    int colorLoads = 0;
+    std::vector<std::string> recent;
+};
+
+class RecordingView : public IDocumentView {
+public:
+    void OnUpdate(int hint) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+class Document : public CSceneDocument {
+public:
+    explicit Document(IDocumentHost& host) : CSceneDocument(host) {}
+    bool OnFileSaveAs() override
+    {
+        ++saveAsCalls;
+        return saveAsResult;
+    }
+    int saveAsCalls = 0;
+    bool saveAsResult = false;
+};
+
+class Chooser : public IFileChooser {
+public:
+    std::optional<FileDialogAnswer> Choose(const FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        if (answer.empty())
+            return std::nullopt;
+        return FileDialogAnswer{answer, 1};
+    }
+    std::string answer;
+    std::vector<FileDialogRequest> requests;
+};
+
+class DocumentRoads : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(dir.Folder());
+        SetFileChooser(&chooser);
+        doc.AddView(&view);
+        doc.OnNewDocument();
+        view.hints.clear();
+    }
+    void TearDown() override
+    {
+        SetFileChooser(nullptr);
+        std::filesystem::current_path(m_previousFolder);
+    }
+
+    // A scene file of the bone model with a few vertices bound, the model file beside it
+    // under its own name.
+    std::string MakeScene(const std::string& name)
+    {
+        std::filesystem::copy_file(kBonesModel, dir.File("ninja_bones.mqo"),
+                                   std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(doc.OnOpenDocument(dir.File("ninja_bones.mqo")));
+        EXPECT_EQ(g_scene.m_bones.size(), 6u);
+        for (int v = 0; v < 40; ++v)
+            g_scene.m_models[0].m_vertices[v].m_boneIndex = v % 6;
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(doc.OnSaveDocument(path));
+        return path;
+    }
+
+    // The same, opened and saved once, as every later save of it writes it.
+    std::string MakeSavedScene(const std::string& name)
+    {
+        const std::string path = MakeScene(name);
+        EXPECT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_TRUE(doc.OnFileSave());
+        return path;
+    }
+
+    TempDir dir;
+    RecordingHost host;
+    RecordingView view;
+    Document doc{host};
+    Chooser chooser;
+    CapturingMessageSink messages;
+
+private:
+    std::filesystem::path m_previousFolder;
+};
+
+void ExpectUntitledEmptyScene(const CSceneDocument& doc)
+{
+    EXPECT_EQ(doc.GetTitle(), kUntitled);
+    EXPECT_FALSE(CSceneDocument::IsScenePath(doc.GetPathName()));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(g_scene.m_models.empty());
+    EXPECT_TRUE(g_scene.m_bones.empty());
+    EXPECT_TRUE(g_scene.m_loadedModels.empty());
+    EXPECT_TRUE(g_scene.m_modelPath.empty());
+}
+
+}  // namespace
+
+TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
+{
+    MakeScene("a.zlkx");
+    g_currentFrame = 7;
+    g_lastFrame = 40;
+    g_frameRate = 12.0f;
+    g_playing = g_loopPlayback = true;
+    doc.m_exportPath = "x.dae";
+    doc.m_exportType = 7;
+    doc.m_keyFrameAction = 2;
+    doc.SetModifiedFlag();
+    g_scene.m_backgroundModels.resize(1);  // a loaded background model goes with the scene
+    g_scene.m_backgroundMaterials.resize(1);
+
+    ASSERT_TRUE(doc.OnNewDocument());
+    ExpectUntitledEmptyScene(doc);
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
+    EXPECT_EQ(doc.GetPathName(), dir.Path() + kUntitled);
+    EXPECT_EQ(g_currentFrame, 0);
+    EXPECT_EQ(g_lastFrame, 100);
+    EXPECT_EQ(g_frameRate, 30.0f);
+    EXPECT_FALSE(g_playing || g_loopPlayback);
+    EXPECT_TRUE(doc.m_exportPath.empty());
+    EXPECT_EQ(doc.m_exportType, 7);
+    EXPECT_EQ(doc.m_keyFrameAction, 2);
+    EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
+    EXPECT_EQ(doc.FrameTitle(), "無題 - Zelvo Kinemorphix 3.9");
+
+    // Saving the new document asks for a name and writes nothing.
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_EQ(doc.saveAsCalls, 1);
+}
+
+TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
+{
+    const std::string path = MakeSavedScene("walk.zlkx");
+    const std::vector<std::uint8_t> written = ReadBytes(path);
+    doc.OnNewDocument();
+    view.hints.clear();
+    g_scene.m_backgroundModels.resize(1);
+
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(g_scene.m_backgroundModels.empty());
+    EXPECT_EQ(doc.GetTitle(), "walk.zlkx");
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(host.recent.back(), path);
+    EXPECT_EQ(view.hints, (std::vector<int>{HintDocumentLoaded, HintInitialUpdate}));
+    ASSERT_EQ(g_scene.m_models.size(), 1u);
+    for (int v = 0; v < 40; ++v)
+        EXPECT_EQ(g_scene.m_models[0].m_vertices[v].m_boneIndex, v % 6);
+    // The profile's background replaces the one stored in the file.
+    EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
+
+    // Save writes the scene file in place, unchanged; the upper-case extension is a scene too.
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(doc.saveAsCalls, 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ReadBytes(path), written);
+
+    std::filesystem::rename(path, dir.File("WALK.ZLKX"));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("WALK.ZLKX")));
+    EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(doc.GetTitle(), "WALK.ZLKX");
+}
+
+TEST_F(DocumentRoads, ModelFileOpensUntitledOnTheOpenCommandAndTitledOnTheFrameworkRoad)
+{
+    const std::string model = dir.File("figure.mqo");
+    std::filesystem::copy_file(kBonesModel, model);
+
+    chooser.answer = model;
+    doc.OnFileOpen();
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].defaultExtension, "zlkx");
+    EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(g_scene.m_modelPath, "figure.mqo");
+    EXPECT_EQ(doc.GetTitle(), kUntitled);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(host.recent.empty());
+
+    // The framework's road keeps the model's own path, and Save still never writes a scene
+    // archive over the model file.
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(doc.OpenDocumentFile(model));
+    EXPECT_EQ(doc.GetTitle(), "figure.mqo");
+    EXPECT_EQ(host.recent.back(), model);
+    const std::vector<std::uint8_t> before = ReadBytes(model);
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_EQ(doc.saveAsCalls, 1);
+    EXPECT_EQ(ReadBytes(model), before);
+
+    // Names outside ASCII: the file system's UTF-8, CP932 in the document, UTF-8 in the title.
+    const std::string japanese = dir.File("忍者.mqo");
+    std::filesystem::copy_file(kBonesModel, japanese);
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(doc.OpenDocumentFile(cp932::FromUtf8(japanese)));
+    EXPECT_EQ(doc.GetTitle(), cp932::FromUtf8("忍者.mqo"));
+    EXPECT_EQ(doc.FrameTitle(), "忍者.mqo - Zelvo Kinemorphix 3.9");
+}
+
+TEST_F(DocumentRoads, BothRoadsAskToSaveChangesFirst)
+{
+    const std::string path = MakeScene("a.zlkx");
+    doc.OpenDocumentFile(path);
+    g_scene.m_bones[0].m_name = "changed";
+    doc.SetModifiedFlag();
+
+    // Cancel: nothing is opened and no dialog shown.
+    messages.answer = MessageResult::Cancel;
+    doc.OnFileOpen();
+    EXPECT_TRUE(chooser.requests.empty());
+    EXPECT_FALSE(doc.OpenDocumentFile(kBonesModel));
+    EXPECT_FALSE(doc.NewDocumentFromFramework());
+    ASSERT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(messages.messages[0], "a.zlkx への変更を保存しますか?");
+    EXPECT_EQ(g_scene.m_bones[0].m_name, "changed");
+    EXPECT_TRUE(doc.IsModified());
+
+    // Yes saves the scene file before the new document replaces it.
+    messages.answer = MessageResult::Yes;
+    EXPECT_TRUE(doc.NewDocumentFromFramework());
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(g_scene.m_bones[0].m_name, "changed");
+
+    // Yes on an untitled document goes to Save As; cancelling it cancels the New.
+    doc.OnNewDocument();
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.NewDocumentFromFramework());
+    EXPECT_EQ(doc.saveAsCalls, 1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocumentRoads, UnreadableSceneFileLeavesAnUntitledEmptyDocument)
+{
+    const std::string path = MakeScene("broken.zlkx");
+    std::vector<std::uint8_t> bytes = ReadBytes(path);
+    bytes.resize(bytes.size() / 2);
+    testsupport::WriteBytes(path, bytes);
+    doc.OnNewDocument();
+    doc.OnOpenDocument(kBonesModel);
+    doc.SetModifiedFlag(false);
+    view.hints.clear();
+
+    EXPECT_FALSE(doc.OpenDocumentFile(path));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0], cp932::ToUtf8(path) + " の形式が正しくありません。");
+    ExpectUntitledEmptyScene(doc);
+    EXPECT_EQ(view.hints, std::vector<int>{HintDocumentLoaded});
+    // Save asks for a name: the broken file is never overwritten by an empty scene.
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_EQ(ReadBytes(path), bytes);
+
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("missing.zlkx")));
+    EXPECT_EQ(messages.messages.back(), "ドキュメントを開くことに失敗しました。");
+}
+
+TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRemembered)
+{
+    const std::string path = MakeScene("walk.zlkx");
+    std::filesystem::rename(dir.File("ninja_bones.mqo"), dir.File("walk.mqo"));
+
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(g_scene.m_models[0].m_vertices[5].m_boneIndex, 5);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    doc.OnNewDocument();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+}
+
+TEST_F(DocumentRoads, MissingModelIsReportedAndTheStoredBindingsSurviveASave)
+{
+    const std::string path = MakeSavedScene("walk.zlkx");
+    const std::vector<std::uint8_t> written = ReadBytes(path);
+    std::filesystem::remove(dir.File("ninja_bones.mqo"));
+
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("ninja_bones.mqo"), std::string::npos);
+    EXPECT_TRUE(g_scene.m_models.empty());
+    EXPECT_EQ(g_scene.m_bones.size(), 6u);
+    ASSERT_EQ(g_scene.m_loadedModels.size(), 1u);
+
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadBytes(path), written);
+}
+
+TEST_F(DocumentRoads, ModelReadFailingHalfWayLeavesNothingOfItForTheFallback)
+{
+    const std::string path = MakeScene("walk.zlkx");
+    // The stored model file now ends inside a chunk; the fallback beside it is whole.
+    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
+    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
+    half.resize(half.size() / 2);
+    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
+
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(g_scene.m_materials.size(), 8u);
+    EXPECT_EQ(g_scene.m_bones.size(), 6u);
+}
+
+TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)
+{
+    const std::string notAModel = dir.Write("notes.mqo", "just some text\n");
+    MakeScene("a.zlkx");
+    doc.OnNewDocument();
+    EXPECT_FALSE(doc.OpenDocumentFile(notAModel));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0], "「" + notAModel + "」を読み込めませんでした。\nMetasequoia のファイルではありません。");
+    ExpectUntitledEmptyScene(doc);
+
+    // A file of another kind changes nothing: scene, title, modified flag.
+    const std::string path = dir.File("a.zlkx");
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    doc.SetModifiedFlag();
+    messages.answer = MessageResult::No;
+    const std::string text = dir.Write("readme.txt", "hello");
+    EXPECT_FALSE(doc.OpenDocumentFile(text));
+    EXPECT_EQ(messages.messages.back(), "「" + text + "」は開くことのできない種類のファイルです。");
+    EXPECT_EQ(doc.GetTitle(), "a.zlkx");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(g_scene.m_models.size(), 1u);
+}
+
+TEST_F(DocumentRoads, FailedSaveIsReportedAndKeepsTheDocumentModified)
+{
+    const std::string path = MakeScene("a.zlkx");
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);  // the target is now a folder
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.OnFileSave());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].rfind("ドキュメントの保存に失敗しました。", 0), 0u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}

@@ -1,0 +1,185 @@
+#include "export/JavaLikeExport.h"
+
+#include "export/JvmScenes.h"
+#include "export/TextWriter.h"
+#include "platform/Messages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace exporttest;
+
+namespace {
+
+std::string Write(const CCentigrade& scene, JavaLikeEngine engine, ExportAnimationForm form, float scale = 1.0f)
+{
+    StringSink sink;
+    TextWriter out(sink);
+    EXPECT_EQ(WriteJavaLikeClass(scene, engine, out, form, scale, "Robot"), form == AnimationFormNone);
+    out.Flush();
+    return sink.text;
+}
+
+std::string Head(std::string_view engine, std::string_view base)
+{
+    return "package com.orchidgrid.models;\n\nimport com.orchidgrid." + std::string(engine) + "." +
+           std::string(base) + ";\n\npublic class Robot extends " + std::string(base) +
+           "\n{\n\tpublic Robot()\n\t{\n\t\tsuper();\n\n\t\taddVerteicesBones();\n\t\taddIndices();\n\t\taddUVs();\n";
+}
+
+// The rigged box's vertex and index methods: the line face gives no row.
+const char* const kBody =
+    "\tprivate void addVerteicesBones()\n\t{\n"
+    "\t\taddB(0.000000, 0.000000, 0.000000, 0);\n\t\taddB(1.000000, 0.000000, 0.000000, 1);\n"
+    "\t\taddB(1.000000, 1.000000, 0.000000, 0);\n\t\taddB(0.000000, 1.000000, -0.500000, 1);\n"
+    "\t}\n\n"
+    "\tprivate void addIndices()\n\t{\n\t\taddI(0, 2, 1);\n\t\taddI(0, 2, 1);\n\t\taddI(0, 3, 2);\n\t}\n\n"
+    "\tprivate void addUVs()\n\t{\n";
+// Corners 0, 2, 1 of the triangle, then six corners of the quad, which has no UVs.
+const char* const kLumaFold3DUVs =
+    "\t\taddUV(0.000, 0.000);\n\t\taddUV(1.000, 1.000);\n\t\taddUV(1.000, 0.000);\n"
+    "\t\taddUV(0.000, 0.000);\n\t\taddUV(0.000, 0.000);\n\t\taddUV(0.000, 0.000);\n"
+    "\t\taddUV(0.000, 0.000);\n\t\taddUV(0.000, 0.000);\n\t\taddUV(0.000, 0.000);\n";
+
+std::string LumaFold3DMethod(const char* name, const char* matrix)
+{
+    const std::string row = std::string("\t\taddA(") + matrix + ");\n";
+    return std::string("\n\tprivate void ") + name + "()\n\t{\n" + row + row + "\t}\n";
+}
+
+}  // namespace
+
+// Two animations of three frames and two bones: one method per animation and frame with
+// one matrix per bone. The key-frame form is the same class on the plain base.
+TEST(JavaLikeExport, LumaFold3DBoneModel)
+{
+    const std::string calls =
+        "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddA2();\n\t\taddAnimations0_1();\n"
+        "\t\taddA2();\n\t\taddAnimations0_2();\n"
+        "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations1_0();\n\t\taddA2();\n\t\taddAnimations1_1();\n"
+        "\t\taddA2();\n\t\taddAnimations1_2();\n"
+        "\t\tinit();\n\t}\n\n";
+    const std::string rest = calls + kBody + kLumaFold3DUVs + "\t}\n\n" +
+                             LumaFold3DMethod("addAnimations0_0", kIdentity4) +
+                             LumaFold3DMethod("addAnimations0_1", kMoved4) +
+                             LumaFold3DMethod("addAnimations0_2", kIdentity4) +
+                             LumaFold3DMethod("addAnimations1_0", kIdentity4) +
+                             LumaFold3DMethod("addAnimations1_1", kIdentity4) +
+                             LumaFold3DMethod("addAnimations1_2", kIdentity4) + "}\n";
+    const CCentigrade scene = RiggedBox();
+    EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormMatrices),
+              Crlf(Head("lumafold3d", "BoneModel3D") + rest));
+    EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormKeyFrames),
+              Crlf(Head("lumafold3d", "Model3D") + rest));
+}
+
+// One method per animation and bone with one matrix per frame, no blank line before them,
+// "%f" for UVs and matrices; the key-frame form has no animation at all.
+TEST(JavaLikeExport, VantaForm3DBoneModel)
+{
+    const std::string i = "\t\taddA(1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, "
+                          "0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000);\n";
+    const std::string m = "\t\taddA(1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, "
+                          "0.000000, 0.000000, 1.000000, 0.000000, 1.000000, 2.000000, 3.000000, 1.000000);\n";
+    const std::string uvs = "\t\taddUV(0.000000, 0.000000);\n\t\taddUV(1.000000, 1.000000);\n"
+                            "\t\taddUV(1.000000, 0.000000);\n\t\taddUV(0.000000, 0.000000);\n";
+    const std::string body = kBody + uvs + "\t\taddUV(0.000000, 0.000000);\n\t\taddUV(0.000000, 0.000000);\n"
+                                           "\t\taddUV(0.000000, 0.000000);\n\t\taddUV(0.000000, 0.000000);\n"
+                                           "\t\taddUV(0.000000, 0.000000);\n\t}\n";
+    const CCentigrade scene = RiggedBox();
+    EXPECT_EQ(Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices),
+              Crlf(Head("vantaform3d", "BoneModel3D") +
+                   "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddA2();\n\t\taddAnimations0_1();\n"
+                   "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations1_0();\n\t\taddA2();\n\t\taddAnimations1_1();\n"
+                   "\t\tinit();\n\t}\n\n" +
+                   body + "\n\tprivate void addAnimations0_0()\n\t{\n" + i + m + i + "\t}\n" +
+                   "\n\tprivate void addAnimations0_1()\n\t{\n" + i + m + i + "\t}\n" +
+                   "\n\tprivate void addAnimations1_0()\n\t{\n" + i + i + i + "\t}\n" +
+                   "\n\tprivate void addAnimations1_1()\n\t{\n" + i + i + i + "\t}\n}\n"));
+    EXPECT_EQ(Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormKeyFrames),
+              Crlf(Head("vantaform3d", "Model3D") + "\t\tinit();\n\t}\n\n" + body + "}\n"));
+}
+
+// The static form: plain vertices, no animation even with bones. A second model's indices
+// count on from the first model's vertices; a corner beyond the face's UVs is 0, 0. Scale 2
+// doubles positions only.
+TEST(JavaLikeExport, StaticFormOfTwoModelsAtScaleTwo)
+{
+    CCentigrade scene = RiggedBox();
+    CModel second;
+    second.m_vertices = {Vertex(0.25f, -1.5f, 3.0f), Vertex(1, -1.5f, 3), Vertex(0.25f, 0, 0)};
+    second.m_faces = {Face({0, 1, 2}, 0, {{0.5f, 0.25f}, {1, 1}})};
+    scene.m_models.push_back(second);
+    const std::string text = Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormNone, 2.0f);
+    EXPECT_TRUE(text.starts_with(Crlf("package com.orchidgrid.models;\n\nimport com.orchidgrid.lumafold3d.Model3D;\n\n"
+                                      "public class Robot extends Model3D\n{\n\tpublic Robot()\n\t{\n\t\tsuper();\n\n"
+                                      "\t\taddVerteices();\n\t\taddIndices();\n\t\taddUVs();\n\t\tinit();\n\t}\n\n"
+                                      "\tprivate void addVerteices()\n\t{\n"
+                                      "\t\taddV(0.000000, 0.000000, 0.000000);\n\t\taddV(2.000000, 0.000000, 0.000000);\n"
+                                      "\t\taddV(2.000000, 2.000000, 0.000000);\n\t\taddV(0.000000, 2.000000, -1.000000);\n"
+                                      "\t\taddV(0.500000, -3.000000, 6.000000);\n\t\taddV(2.000000, -3.000000, 6.000000);\n"
+                                      "\t\taddV(0.500000, 0.000000, 0.000000);\n\t}\n\n")))
+        << text;
+    EXPECT_TRUE(text.ends_with(Crlf(std::string("\t\taddI(0, 3, 2);\n\t\taddI(4, 6, 5);\n\t}\n\n"
+                                                "\tprivate void addUVs()\n\t{\n") +
+                                    kLumaFold3DUVs +
+                                    "\t\taddUV(0.500, 0.250);\n\t\taddUV(0.000, 0.000);\n\t\taddUV(1.000, 1.000);\n"
+                                    "\t}\n}\n")))
+        << text;
+}
+
+// A method whose rows would pass the size the JVM allows is cut into numbered pieces that
+// the constructor calls in order, right where the one method was called.
+TEST(JavaLikeExport, LongMethodsAreCutIntoPiecesCalledInOrder)
+{
+    CCentigrade scene = BoxScene();
+    scene.m_models[0].m_vertices.assign(3750, Vertex(0.5f, 0.25f, 0, -1));
+    scene.m_bones = {Bone(0, -1, CVector(0, 0, 0), 1, 1153)};
+    scene.m_animationNames = {"Walk"};
+    EXPECT_EQ(Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices).find("_2"), std::string::npos);
+
+    scene.m_models[0].m_vertices.push_back(Vertex(1, 2, 3, -1));
+    scene.m_bones[0].m_animations[0].emplace_back();
+    const std::string cut = Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices);
+    EXPECT_NE(cut.find(Crlf("\t\taddVerteicesBones();\n\t\taddVerteicesBones_2();\n\t\taddIndices();\n\t\taddUVs();\n"
+                            "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddAnimations0_0_2();\n"
+                            "\t\tinit();\n")),
+              std::string::npos);
+    // The second pieces hold exactly the rows past the first 3,750 and 1,153.
+    EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t}\n\n"
+                            "\tprivate void addVerteicesBones_2()\n\t{\n\t\taddB(1.000000, 2.000000, 3.000000, 0);\n"
+                            "\t}\n\n\tprivate void addIndices()\n")),
+              std::string::npos);
+    EXPECT_TRUE(cut.ends_with(Crlf("0.000000, 1.000000);\n\t}\n\n\tprivate void addAnimations0_0_2()\n\t{\n"
+                                   "\t\taddA(1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, "
+                                   "0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, "
+                                   "1.000000);\n\t}\n}\n")));
+}
+
+// A file name that is no valid Java class name gives a valid one; javac wants the file
+// named after the class, so a message says so after the file is written. Valid names
+// (letters, digits, '_', '$') stay as they are.
+TEST(JavaLikeExport, ClassNamesFromFileNames)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"Robot", "Robot"}, {"robot_2$", "robot_2$"}, {"3d-robot", "_3d_robot"}, {"my robot", "my_robot"},
+        {"a.b", "a_b"},     {"class", "class_"},      {"Model3D", "Model3D_"},   {"_", "__"},
+        {"", "Model"},      {"\x83\x8d\x83\x7b", "__"},  // two double-byte characters
+    };
+    for (const auto& [base, name] : cases)
+        EXPECT_EQ(JavaClassName(base), name) << base;
+
+    testsupport::TempDir folder;
+    const CCentigrade scene = RiggedBox();
+    CapturingMessageSink messages;
+    ASSERT_TRUE(ExportLumaFold3D(scene, 1.0f, folder.File("3d-robot.java"), AnimationFormMatrices).ok);
+    EXPECT_NE(testsupport::ReadFile(folder.File("3d-robot.java")).find("public class _3d_robot extends"), std::string::npos);
+    EXPECT_EQ(messages.messages,
+              (std::vector<std::string>{std::string(kUnassignedVerticesWarning),
+                                        "ファイル名「3d-robot」はJavaのクラス名に使えないため、クラス名を「_3d_robot」にしました。"
+                                        "Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「_3d_robot.java」に変えてください。"}));
+    // A valid name and the static form: no message at all.
+    messages.messages.clear();
+    ASSERT_TRUE(ExportVantaForm3D(scene, 1.0f, folder.File("Robot.java"), AnimationFormNone).ok);
+    EXPECT_TRUE(messages.messages.empty());
+}

@@ -1,0 +1,264 @@
+#include "export/WebExport.h"
+
+#include "export/CornerList.h"
+#include "export/ExportScenes.h"
+#include "export/JsClassName.h"
+#include "export/TextWriter.h"
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+
+using namespace exporttest;
+
+namespace {
+
+void SetCornerNormals(CFace& face, float x, float y, float z)
+{
+    face.m_cornerNormals.resize(face.m_indices.size());
+    for (CNormal& normal : face.m_cornerNormals) {
+        normal.m_x = x;
+        normal.m_y = y;
+        normal.m_z = z;
+    }
+}
+
+// A quad and a triangle sharing an edge (the same UV at vertex 1, another at vertex 2), a
+// two-corner line; vertex 4 has no bone. A plain material, a textured one with a toon
+// texture, one without. Two bones; "Walk" of two frames: the rest pose, then bone 0 moved
+// by (1, 2, 3) and bone 1 stretched along Y about its head (0, 1, 0).
+CCentigrade TileScene()
+{
+    CCentigrade scene;
+    CModel tile;
+    tile.m_vertices = {Vertex(0, 0, 0, 0), Vertex(1, 0, 0, 0), Vertex(1, 1, 0, 1, 0.5f), Vertex(0, 1, 0, 1, 0.5f),
+                       Vertex(2, 0, 0.5f)};
+    tile.m_faces = {Face({0, 1, 2, 3}, 1, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
+                    Face({1, 4, 2}, 1, {{1, 0}, {0.25f, 0}, {0.5f, 1}}), Face({4, 1}, 0)};
+    for (CFace& face : tile.m_faces)
+        SetCornerNormals(face, 0, 0, 1);
+    scene.m_models = {tile};
+
+    CMaterial plain(0);
+    plain.m_color = {0.1f, 0.2f, 0.3f, 0.4f};
+    plain.m_diffuse = 0.5f;
+    plain.m_ambient = 0.6f;
+    plain.m_emissive = 0.7f;
+    plain.m_specular = 0.125f;
+    plain.m_power = 12.5f;
+    plain.m_toonColor = {0.9f, 0.75f, 0.5f};
+    CMaterial wood(1);
+    wood.m_texture = "C:\\tex\\wood.png";
+    wood.m_toonTexture = "toon\\t.bmp";
+    CMaterial skin(2);
+    skin.m_texture = "skin.png";
+    scene.m_materials = {plain, wood, skin};
+
+    scene.m_bones = {Bone(0, -1, CVector(0, 0, 0), 1, 2), Bone(1, 0, CVector(0, 1, 0), 1, 2)};
+    scene.m_bones[0].m_animations[0][1].m_translate = CVector(1, 2, 3);
+    scene.m_bones[1].m_animations[0][1].m_scale = CVector(1, 2, 1);
+    scene.m_animationNames = {"Walk"};
+    scene.m_materialMaps = {{0, 2, 1}};
+    return scene;
+}
+
+// At scale 2: the quad gives records 0 to 3 (its corners 0 and 2 shared by its two
+// triangles), the triangle reuses record 1 and adds 4 and 5.
+const char* const kBoneCorners =
+    "\tthis.setB(0.0000,0.0000,0.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000,0,-1,1.0000);\n"
+    "\tthis.setB(2.0000,0.0000,0.0000,0.0000,0.0000,1.0000,1,1.0000,0.0000,0,-1,1.0000);\n"
+    "\tthis.setB(2.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,1.0000,1.0000,1,0,0.5000);\n"
+    "\tthis.setB(0.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,0.0000,1.0000,1,0,0.5000);\n"
+    "\tthis.setB(4.0000,0.0000,1.0000,0.0000,0.0000,1.0000,1,0.2500,0.0000,-1,-1,1.0000);\n"
+    "\tthis.setB(2.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,0.5000,1.0000,1,0,0.5000);\n"
+    "\n"
+    "\tthis.setBI(0,1,2);\n"
+    "\tthis.setBI(2,3,0);\n"
+    "\tthis.setBI(1,4,5);\n";
+
+// The rows of "Walk" after the given indent.
+const char* const kWalkMatrices[] = {
+    "this.setMatrix([1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,"
+    "0.0000,0.0000,0.0000,1.0000]);\n",
+    "this.setMatrix([1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,"
+    "0.0000,0.0000,0.0000,1.0000]);\n",
+    "this.setMatrix2();\n",
+    "this.setMatrix([1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,"
+    "2.0000,4.0000,6.0000,1.0000]);\n",
+    "this.setMatrix([1.0000,0.0000,0.0000,0.0000,0.0000,2.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,"
+    "2.0000,2.0000,6.0000,1.0000]);\n",
+    "this.setMatrix2();\n",
+};
+
+std::string Matrices(const std::string& indent)
+{
+    std::string text;
+    for (const char* row : kWalkMatrices)
+        text += indent + row;
+    return text;
+}
+
+std::string Write(const CCentigrade& scene, JsStyle style, ExportAnimationForm form, bool expectAllBound)
+{
+    StringSink sink;
+    {
+        TextWriter out(sink);
+        EXPECT_EQ(WriteJsModel(scene, out, style, form, 2.0f, "Tile"), expectAllBound);
+    }
+    return sink.text;
+}
+
+}  // namespace
+
+TEST(WebExport, PrototypeStyleBoneFormWarnsOnceAfterTheFile)
+{
+    testsupport::TempDir folder;
+    CapturingMessageSink messages;
+    const CCentigrade scene = TileScene();
+    const ExportResult result = ExportWebGL(scene, 2.0f, folder.File("Tile.js"), AnimationFormMatrices);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.unassignedVertices);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
+    const std::string expected = Crlf(
+        std::string("var Tile = function()\n"
+                    "{\n"
+                    "\tthis.init();\n"
+                    "\n"
+                    "\tthis.setMaterial(0.100,0.200,0.300,0.400,0.500,0.600,0.700,0.125,12.50,null,0.900,0.750,0.500);\n"
+                    "\tthis.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00,initTexture(\"wood.png\"),"
+                    "0.800,0.800,0.800,initTexture(\"t.bmp\"));\n"
+                    "\tthis.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00,initTexture(\"skin.png\"),"
+                    "0.800,0.800,0.800);\n"
+                    "\n") +
+        kBoneCorners + "\n" + Matrices("\t") +
+        "\tthis.setMatrix3([0,2,1]);\n"
+        "\n"
+        "\tthis.initBuffers();\n"
+        "};\n"
+        "Tile.prototype = new BoneModel3D();\n");
+    EXPECT_EQ(testsupport::ReadFile(result.path), expected);
+    EXPECT_EQ(Write(scene, JsStyle::Prototype, AnimationFormKeyFrames, false), expected);
+}
+
+TEST(WebExport, ClassStyleStaticForm)
+{
+    const std::string expected =
+        Crlf("class Tile extends Model3D {\n"
+             "  constructor() {\n"
+             "    super();\n"
+             "\n"
+             "    this.setMaterial(0.100,0.200,0.300,0.400,0.500,0.600,0.700,0.125,12.50);\n"
+             "    this.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00,\"wood.png\");\n"
+             "    this.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00,\"skin.png\");\n"
+             "\n"
+             "\tthis.setV(0.0000,0.0000,0.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n"
+             "\tthis.setV(2.0000,0.0000,0.0000,0.0000,0.0000,1.0000,1,1.0000,0.0000);\n"
+             "\tthis.setV(2.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,1.0000,1.0000);\n"
+             "\tthis.setV(0.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,0.0000,1.0000);\n"
+             "\tthis.setV(4.0000,0.0000,1.0000,0.0000,0.0000,1.0000,1,0.2500,0.0000);\n"
+             "\tthis.setV(2.0000,2.0000,0.0000,0.0000,0.0000,1.0000,1,0.5000,1.0000);\n"
+             "\n"
+             "\tthis.setI(0,1,2);\n"
+             "\tthis.setI(2,3,0);\n"
+             "\tthis.setI(1,4,5);\n"
+             "\n"
+             "    this.initBuffers();\n"
+             "  }\n"
+             "}\n");
+    EXPECT_EQ(Write(TileScene(), JsStyle::Class, AnimationFormNone, true), expected);
+}
+
+// Without materials the animation's map is empty and its call still closes.
+TEST(WebExport, ClassStyleBoneFormWithoutMaterials)
+{
+    CCentigrade scene = TileScene();
+    scene.m_materials.clear();
+    scene.m_materialMaps = {{}};
+    const std::string expected = Crlf(std::string("class Tile extends BoneModel3D {\n"
+                                                  "  constructor() {\n"
+                                                  "    super();\n"
+                                                  "\n"
+                                                  "\n") +
+                                      kBoneCorners + "\n" + Matrices("    ") +
+                                      "    this.setMatrix3([]);\n"
+                                      "\n"
+                                      "    this.initBuffers();\n"
+                                      "  }\n"
+                                      "}\n");
+    EXPECT_EQ(Write(scene, JsStyle::Class, AnimationFormMatrices, false), expected);
+}
+
+// A later model prints only the records it adds; its triples still count over the whole
+// list. Its face naming a vertex it lacks gives nothing.
+TEST(WebExport, LaterModelsPrintOnlyTheirNewRecords)
+{
+    const CCentigrade scene = TileScene();
+    CModel second;
+    second.m_vertices = {Vertex(0, 0, 0), Vertex(3, 3, 3), Vertex(1, 0, 0)};
+    second.m_faces = {Face({0, 1, 2}, 1, {{0, 0}, {0, 0}, {1, 0}}), Face({0, 1, 7}, 1)};
+    for (CFace& face : second.m_faces)
+        SetCornerNormals(face, 0, 0, 1);
+    CornerList corners;
+    StringSink sink;
+    TextWriter out(sink);
+    WriteJsCorners(scene.m_models[0], 1.0f, out, corners);
+    out.Flush();
+    sink.text.clear();
+    WriteJsCorners(second, 1.0f, out, corners);
+    out.Flush();
+    EXPECT_EQ(sink.text, Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n"
+                              "\n"
+                              "\tthis.setI(0,6,1);\n"));
+}
+
+// The hash table and the per-vertex shortcut agree with a first-appearance search over many
+// repeated corners; 0 and -0 are one corner, a NaN is never the same corner.
+TEST(WebExport, CornerListFindsTheFirstEqualRecord)
+{
+    std::mt19937 random(7);
+    std::map<std::tuple<float, float, std::int32_t, float>, std::int32_t> firstSeen;
+    CornerList corners;
+    corners.BeginModel(16);
+    std::vector<std::int32_t> expected;
+    for (int i = 0; i < 100000; ++i) {
+        CornerRecord r;
+        r.m_position = CVector(static_cast<float>(random() % 40), static_cast<float>(random() % 40), 0);
+        r.m_bone = static_cast<std::int32_t>(random() % 3);
+        r.m_weight = (random() % 2) ? 1.0f : 0.5f;
+        const auto key = std::tuple(r.m_position.m_x, r.m_position.m_y, r.m_bone, r.m_weight);
+        expected.push_back(firstSeen.emplace(key, static_cast<std::int32_t>(firstSeen.size())).first->second);
+        corners.Add(r, random() % 16);
+    }
+    EXPECT_EQ(corners.Indices(), expected);
+    EXPECT_EQ(corners.Records().size(), firstSeen.size());
+
+    corners.Clear();
+    corners.BeginModel(1);
+    CornerRecord zero;
+    CornerRecord negativeZero;
+    negativeZero.m_normal.m_z = -0.0f;
+    negativeZero.m_uv.m_u = -0.0f;
+    CornerRecord nan;
+    nan.m_weight = std::nanf("");
+    for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero})
+        corners.Add(r, 0);
+    EXPECT_EQ(corners.Indices(), (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
+}
+
+TEST(WebExport, ClassNamesAreValidIdentifiers)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"out/Robot.js", "Robot"},       {"$a_1.js", "$a_1"},   {"ロボット.js", "ロボット"},
+        {"ｶﾞﾝﾀﾞﾑ２号.js", "ｶﾞﾝﾀﾞﾑ２号"}, {"a.b.js", "a_b"},       {"my-model.js", "my_model"},
+        {"my model.js", "my_model"},     {" .js", "_"},         {"3d.js", "_3d"},
+        {"２号.js", "_２号"},            {"星★.js", "星_"},       {"class.js", "class_"},
+        {"undefined.js", "undefined_"},  {"Model3D.js", "Model3D_"}, {"dir/.js", "Model"},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(JsClassName(cp932::FromUtf8(path)), name) << path;
+}
