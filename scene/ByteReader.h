@@ -45,6 +45,18 @@ public:
         return true;
     }
 
+    // The pixels of a run-length packet into every stride-th byte of out: the next byte n
+    // times over (a run), or the next n bytes.
+    bool Packet(bool run, std::size_t n, std::uint8_t* out, std::size_t stride)
+    {
+        if (Left() < (run ? 1 : n))
+            return false;
+        for (std::size_t k = 0; k < n; ++k)
+            out[k * stride] = m_data[m_position + (run ? 0 : k)];
+        m_position += run ? 1 : n;
+        return true;
+    }
+
 private:
     const std::uint8_t* m_data;
     std::size_t m_size;

@@ -61,16 +61,9 @@ bool ReadRunLengthScanline(ByteReader& reader, std::uint8_t* rgbe, std::size_t w
                 return false;
             const bool run = count > 128;
             const std::size_t n = run ? count - 128u : count;
-            if (n > width - i)
+            if (n > width - i || !reader.Packet(run, n, rgbe + 4 * i + channel, 4))
                 return false;
-            std::uint8_t value = 0;
-            if (run && !reader.U8(value))
-                return false;
-            for (std::size_t k = 0; k < n; ++k, ++i) {
-                if (!run && !reader.U8(value))
-                    return false;
-                rgbe[4 * i + channel] = value;
-            }
+            i += n;
         }
     }
     return true;
@@ -106,8 +99,7 @@ bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image)
     if (!ReadSide(line, "+X ", width) || !FitsLimits(width, height, 3))
         return false;
 
-    Image result;
-    result.pixels.resize(std::size_t(width) * height * 3);
+    Image result = Image::Blank(width, height, 3);
     std::vector<std::uint8_t> rgbeRow(std::size_t(width) * 4);
     // Narrow images, and those whose first scanline has no run-length mark, are flat.
     const std::uint8_t* first = reader.Here();
@@ -132,9 +124,6 @@ bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image)
             for (std::size_t c = 0; c < 3; ++c)
                 out[3 * x + c] = ToByte(rgbeRow[4 * x + c], rgbeRow[4 * x + 3]);
     }
-    result.width = static_cast<std::int32_t>(width);
-    result.height = static_cast<std::int32_t>(height);
-    result.channels = 3;
     image = std::move(result);
     return true;
 }

@@ -23,6 +23,17 @@ struct Image {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t channels = 0;  // 3 or 4
+
+    // An image of that size (within the limits) with every byte 0.
+    static Image Blank(std::uint32_t width, std::uint32_t height, std::int32_t channels)
+    {
+        Image image;
+        image.pixels.resize(std::size_t(width) * height * static_cast<std::size_t>(channels));
+        image.width = static_cast<std::int32_t>(width);
+        image.height = static_cast<std::int32_t>(height);
+        image.channels = channels;
+        return image;
+    }
 };
 
 // True when an image of this size, decoded to this many channels, is within the limits;

@@ -60,15 +60,11 @@ bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image)
     const std::size_t pixels = std::size_t(width) * height;
     if (size - position < pixels * components * sampleBytes)
         return false;
-    Image result;
-    result.pixels.resize(pixels * 3);
+    Image result = Image::Blank(width, height, 3);
     const std::uint8_t* samples = data + position;
     for (std::size_t i = 0; i < pixels; ++i)
         for (std::size_t c = 0; c < 3; ++c)
             result.pixels[3 * i + c] = samples[(i * components + (components == 3 ? c : 0)) * sampleBytes];
-    result.width = static_cast<std::int32_t>(width);
-    result.height = static_cast<std::int32_t>(height);
-    result.channels = 3;
     image = std::move(result);
     return true;
 }

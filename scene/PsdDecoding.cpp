@@ -22,16 +22,9 @@ bool ReadPackBits(ByteReader& reader, std::uint8_t* out, std::size_t pixels)
             continue;
         const bool run = code > 128;
         const std::size_t n = run ? 257u - code : code + 1u;
-        if (n > pixels - i)
+        if (n > pixels - i || !reader.Packet(run, n, out + 4 * i, 4))
             return false;
-        std::uint8_t value = 0;
-        if (run && !reader.U8(value))
-            return false;
-        for (std::size_t k = 0; k < n; ++k, ++i) {
-            if (!run && !reader.U8(value))
-                return false;
-            out[4 * i] = value;
-        }
+        i += n;
     }
     return true;
 }
@@ -76,8 +69,7 @@ bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image)
     // Run-length data starts with the byte count of every row of every channel.
     if (compression == 1 && !reader.Skip(std::uint64_t(height) * channels * 2))
         return false;
-    Image result;
-    result.pixels.resize(pixels * 4);
+    Image result = Image::Blank(width, height, 4);
     const std::size_t sampleBytes = depth / 8u;
     for (std::size_t channel = 0; channel < 4; ++channel) {
         std::uint8_t* out = result.pixels.data() + channel;
@@ -97,9 +89,6 @@ bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image)
     }
     if (channels >= 4)
         RemoveWhiteMatte(result.pixels);
-    result.width = static_cast<std::int32_t>(width);
-    result.height = static_cast<std::int32_t>(height);
-    result.channels = 4;
     image = std::move(result);
     return true;
 }
