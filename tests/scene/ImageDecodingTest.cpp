@@ -159,3 +159,24 @@ TEST(ImageDecoding, SixteenBitPnmSamplesKeepTheirHighByte)
     ASSERT_TRUE(image.Decode(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
     EXPECT_EQ(image.m_pixels, (std::vector<std::uint8_t>{0x12, 0x56, 0x9A}));
 }
+
+// Files that made stb_image overflow an int, loop for ever, convert a colour out of range or
+// fill an image far larger than the file: each is refused at once, or decoded soundly.
+TEST(ImageDecoding, FilesThatBrokeTheOldDecoderAreHandled)
+{
+    const std::map<std::string, bool> decodes = {
+        {"pnm_side_overflows_an_int.pgm", false},
+        {"hdr_empty_packet.hdr", false},
+        {"psd_colour_beyond_its_alpha.psd", true},
+        {"tga_22_bytes_of_52_megapixels.tga", false},
+    };
+    std::size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KMX_TEST_DATA_DIR "/texture")) {
+        const std::string name = entry.path().filename().string();
+        ASSERT_TRUE(decodes.contains(name)) << name;
+        DibStream image;
+        EXPECT_EQ(image.Load(entry.path().string()), decodes.at(name)) << name;
+        ++seen;
+    }
+    EXPECT_EQ(seen, decodes.size());
+}
