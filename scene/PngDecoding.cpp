@@ -74,8 +74,9 @@ bool ReadPng(png_structp png, png_infop info, PngRead* read)
     }
     for (png_uint_32 y = 0; y < height; ++y)
         read->rows[y] = read->image.pixels.data() + std::size_t(y) * rowBytes;
+    // What follows the image data (text, the end chunk) is not needed: a file cut short
+    // after its last row still loads.
     png_read_image(png, read->rows.data());
-    png_read_end(png, nullptr);
     read->image.width = static_cast<std::int32_t>(width);
     read->image.height = static_cast<std::int32_t>(height);
     read->image.channels = channels;
