@@ -1,10 +1,160 @@
 #include "app/CHierarchyView.h"
 
+#include "app/CKinemorphixApp.h"
+#include "app/CKinemorphixDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CSliderView.h"
+#include "app/PaneImages.h"
+#include "app/logic/BoneTree.h"
+#include "app/logic/PaneRenames.h"
+#include "platform/Cp932.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+#include "viewport/WxKinemorphixView.h"
+
+#include <vector>
+
+namespace {
+
+// Item images: the root's leaf and a bone, each normal and selected.
+enum TreeImage { ImageRoot, ImageRootSelected, ImageBone, ImageBoneSelected };
+
+class BoneItemData : public wxTreeItemData {
+public:
+    explicit BoneItemData(int bone) : m_bone(bone) {}
+    int m_bone;
+};
+
+}  // namespace
+
 CHierarchyView::CHierarchyView(wxWindow* parent)
-    : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT)
+    : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_EDIT_LABELS | wxTR_SINGLE)
 {
+    AssignImageList(CreateBoneTreeImages(this));
+    Bind(wxEVT_LEFT_DOWN, &CHierarchyView::OnMouseDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &CHierarchyView::OnMouseDown, this);
+    Bind(wxEVT_KEY_DOWN, &CHierarchyView::OnKeyDown, this);
+    Bind(wxEVT_TREE_BEGIN_LABEL_EDIT, &CHierarchyView::OnBeginLabelEdit, this);
+    Bind(wxEVT_TREE_END_LABEL_EDIT, &CHierarchyView::OnEndLabelEdit, this);
 }
 
-void CHierarchyView::OnUpdate(int) {}
+void CHierarchyView::OnUpdate(int hint)
+{
+    switch (hint) {
+    case HintInitialUpdate:
+    case HintDocumentLoaded:
+        Rebuild();
+        break;
+    case HintUndoRedo:
+        SelectCurrentBoneItem();
+        break;
+    default:
+        break;
+    }
+}
 
-void CHierarchyView::SelectCurrentBoneItem() {}
+void CHierarchyView::Rebuild()
+{
+    DeleteAllItems();
+    const wxTreeItemId root = AddRoot(wxString::FromUTF8(cp932::ToUtf8(TheDocument().GetTitle())), ImageRoot,
+                                      ImageRootSelected, new BoneItemData(-1));
+    std::vector<wxTreeItemId> items;
+    for (const BoneTreeNode& node : BuildBoneTree(g_scene.m_bones)) {
+        const wxTreeItemId parent = node.parentNode < 0 ? root : items[node.parentNode];
+        items.push_back(AppendItem(parent, wxString::FromUTF8(cp932::ToUtf8(g_scene.m_bones[node.bone].m_name)),
+                                   ImageBone, ImageBoneSelected, new BoneItemData(node.bone)));
+    }
+    if (!g_scene.m_bones.empty())
+        ExpandAll();
+}
+
+int CHierarchyView::BoneOfItem(const wxTreeItemId& item) const
+{
+    if (!item.IsOk())
+        return -1;
+    const auto* data = static_cast<const BoneItemData*>(GetItemData(item));
+    return data ? data->m_bone : -1;
+}
+
+wxTreeItemId CHierarchyView::ItemOfBone(int bone) const
+{
+    // Depth first through the whole tree.
+    std::vector<wxTreeItemId> pending;
+    if (GetRootItem().IsOk())
+        pending.push_back(GetRootItem());
+    while (!pending.empty()) {
+        const wxTreeItemId item = pending.back();
+        pending.pop_back();
+        if (BoneOfItem(item) == bone)
+            return item;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId child = GetFirstChild(item, cookie); child.IsOk(); child = GetNextChild(item, cookie))
+            pending.push_back(child);
+    }
+    return {};
+}
+
+void CHierarchyView::SelectCurrentBoneItem()
+{
+    if (g_scene.m_bones.empty() || !GetRootItem().IsOk())
+        return;
+    ExpandAll();
+    const wxTreeItemId item = ItemOfBone(g_scene.m_selectedBone);
+    if (item.IsOk()) {
+        SelectItem(item);
+        EnsureVisible(item);
+    }
+}
+
+// The selected bone follows mouse clicks only (moving the selection with the keys does not
+// change it); the control's own handling follows, which starts a label edit on a second
+// click of the selected item.
+void CHierarchyView::OnMouseDown(wxMouseEvent& event)
+{
+    int flags = 0;
+    const wxTreeItemId item = HitTest(event.GetPosition(), flags);
+    if (item.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
+        // A left click selects the item in the control's own handling; selecting it here
+        // first would make the click count as one on the selected item, which starts editing.
+        if (!event.LeftDown())
+            SelectItem(item);
+        g_scene.m_selectedBone = BoneOfItem(item);
+        CMainFrame& frame = TheMainFrame();
+        frame.m_sceneView->InvalidateView();
+        frame.m_sliderView->UpdateKeyFrameTicks();
+        frame.m_sliderView->ShowBoneValues();
+    }
+    event.Skip();
+}
+
+// F2 edits the selected item's label.
+void CHierarchyView::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers() && GetSelection().IsOk()) {
+        EditLabel(GetSelection());
+        return;
+    }
+    event.Skip();
+}
+
+void CHierarchyView::OnBeginLabelEdit(wxTreeEvent& event)
+{
+    // The root item carries the document's title, which is not renamed here.
+    if (BoneOfItem(event.GetItem()) < 0)
+        event.Veto();
+}
+
+// The control's own change of the text is always refused; an accepted name is set here.
+void CHierarchyView::OnEndLabelEdit(wxTreeEvent& event)
+{
+    event.Veto();
+    if (event.IsEditCancelled())
+        return;
+    const wxString label = event.GetLabel();
+    const RenameResult result = RenameBone(g_scene, BoneOfItem(event.GetItem()), label.utf8_string());
+    if (result == RenameResult::Renamed || result == RenameResult::Unchanged)
+        SetItemText(event.GetItem(), label);
+    if (result == RenameResult::Renamed)
+        TheDocument().SetModifiedFlag(true);
+}

@@ -1,4 +1,7 @@
-// The bone tree: top pane of the left column.
+// The bone tree: top pane of the left column. One root item titled with the document's
+// title, the bones nested under their parents, all expanded. A click on an item selects its
+// bone in the scene (the root selects none) and has the timeline form and the 3D view follow;
+// editing an item's label renames that item's bone.
 #pragma once
 
 #include "app/logic/IDocumentView.h"
@@ -10,6 +13,21 @@ class CHierarchyView : public wxTreeCtrl, public IHierarchyPane, public IDocumen
 public:
     explicit CHierarchyView(wxWindow* parent);
 
+    // Rebuilt on the initial update and when a document was loaded; the selected bone's item
+    // is selected again after undo and redo.
     void OnUpdate(int hint) override;
+    // Expands every item and selects the item of the scene's selected bone.
     void SelectCurrentBoneItem() override;
+
+    // The bone of an item (-1 for the root item or no item).
+    int BoneOfItem(const wxTreeItemId& item) const;
+    // The item of a bone; an invalid id when the tree has none.
+    wxTreeItemId ItemOfBone(int bone) const;
+
+private:
+    void Rebuild();
+    void OnMouseDown(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnBeginLabelEdit(wxTreeEvent& event);
+    void OnEndLabelEdit(wxTreeEvent& event);
 };

@@ -7,6 +7,7 @@
 #include "app/CWxProfile.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandTable.h"
+#include "app/logic/DocumentTypeRegistration.h"
 #include "platform/FileSystem.h"
 
 #include <wx/filehistory.h>
@@ -17,6 +18,7 @@
 #include <wx/uilocale.h>
 
 #include <clocale>
+#include <cstdio>
 
 namespace {
 
@@ -24,6 +26,18 @@ bool g_startEditorInOnInit = true;
 std::vector<std::string> g_commandLine;
 const wxString kRecentFilesGroup = "/Recent File List";
 constexpr int kRecentFileCount = 4;
+
+// Rebuilds the desktop's MIME and application caches below the data folder, without waiting.
+void RefreshDesktopDatabases(const std::string& dataFolder)
+{
+    for (const std::vector<std::string>& command : doctype::RefreshCommands(dataFolder)) {
+        std::vector<const char*> argv;
+        for (const std::string& arg : command)
+            argv.push_back(arg.c_str());
+        argv.push_back(nullptr);
+        wxExecute(argv.data(), wxEXEC_ASYNC | wxEXEC_HIDE_CONSOLE);
+    }
+}
 
 }  // namespace
 
@@ -68,6 +82,7 @@ bool CKinemorphixApp::OnInit()
     SetMessageSink(m_messageSink.get());
     m_fileChooser = std::make_unique<CWxFileChooser>();
     SetFileChooser(m_fileChooser.get());
+    RegisterShellFileTypes();
     if (!g_startEditorInOnInit)
         return true;
     return StartEditor(g_commandLine);
@@ -87,6 +102,29 @@ void CKinemorphixApp::InitProfile()
     m_config->SetPath(kRecentFilesGroup);
     m_fileHistory->Load(*m_config);
     m_config->SetPath("/");
+}
+
+bool CKinemorphixApp::RegisterShellFileTypes()
+{
+    const std::string folder = doctype::UserDataFolder();
+    const doctype::Outcome outcome =
+        doctype::Register(folder, wxStandardPaths::Get().GetExecutablePath().utf8_string());
+    if (outcome.changed)
+        RefreshDesktopDatabases(folder);
+    // Opening files from the desktop is a convenience: the editor starts without it.
+    if (!outcome.ok)
+        std::fprintf(stderr, "kinemorphix: %s\n", outcome.error.c_str());
+    return outcome.ok;
+}
+
+bool CKinemorphixApp::UnregisterShellFileTypes(std::string& error)
+{
+    const std::string folder = doctype::UserDataFolder();
+    const doctype::Outcome outcome = doctype::Unregister(folder);
+    if (outcome.changed)
+        RefreshDesktopDatabases(folder);
+    error = outcome.error;
+    return outcome.ok;
 }
 
 IProfile& CKinemorphixApp::Profile()

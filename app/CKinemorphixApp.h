@@ -52,6 +52,12 @@ public:
     // The main frame went away.
     void FrameDestroyed(CMainFrame* frame);
 
+    // The scene file type registered with the user's desktop (done at every start): the
+    // desktop entry, the MIME type and the icons below $XDG_DATA_HOME.
+    bool RegisterShellFileTypes();
+    // Removes exactly those files; false, with the reason (UTF-8), when one of them stayed.
+    bool UnregisterShellFileTypes(std::string& error);
+
 private:
     void InitProfile();
     void SaveRecentFiles();

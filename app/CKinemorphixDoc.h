@@ -3,6 +3,7 @@
 // main window's title). Panes reach it through TheDocument() (CKinemorphixApp.h).
 #pragma once
 
+#include "app/logic/CExportDispatcher.h"
 #include "app/logic/CSceneDocument.h"
 #include "app/logic/IDocumentHost.h"
 
@@ -12,8 +13,10 @@ class CKinemorphixDoc : private IDocumentHost, public CSceneDocument {
 public:
     explicit CKinemorphixDoc(CKinemorphixApp& app);
 
-    // Save As with its fourteen file types (the export dispatch).
+    // Save As with its fourteen file types (the export dispatch), and the last one repeated
+    // without dialogs (app/ExportCommands.cpp).
     bool OnFileSaveAs() override;
+    void OnFileOverwriteExport();
 
 private:
     void LoadColorSettings() override;
@@ -23,4 +26,5 @@ private:
     void OnTitleChanged() override;
 
     CKinemorphixApp& m_app;
+    CExportDispatcher m_exports{*this};
 };

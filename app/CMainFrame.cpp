@@ -9,15 +9,18 @@
 #include "app/CSliderView.h"
 #include "app/CSmartSplitterWnd.h"
 #include "app/CommandBars.h"
+#include "app/ResourceImages.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
 #include "app/logic/SplitterLayout.h"
+#include "app/logic/TextFieldKeys.h"
 #include "viewport/WxKinemorphixView.h"
 
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
+#include <wx/textentry.h>
 #include <wx/aui/auibar.h>
 #include <wx/utils.h>
 #include <wx/wrapsizer.h>
@@ -44,6 +47,7 @@ CMainFrame::CMainFrame(CKinemorphixDoc& document)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(document.FrameTitle()), wxDefaultPosition, kInitialFrameSize),
       m_document(document)
 {
+    SetIcons(ProgramIcons());
     SetMenuBar(BuildMenuBar());
     if (!CreateClient())
         return;
@@ -202,7 +206,11 @@ void CMainFrame::OnCommand(wxCommandEvent& event)
 {
     const CCommandRegistry& registry = CCommandRegistry::Instance();
     const int id = CommandIdOf(event.GetId());
-    if (!registry.HasHandler(id)) {
+    // A key of the frame's accelerator table (the event has no menu or toolbar behind it)
+    // that a focused text field uses for its own editing goes on to the field.
+    const bool editsText = !event.GetEventObject() && HasTextEditingAccelerator(id) &&
+                           dynamic_cast<wxTextEntry*>(wxWindow::FindFocus()) != nullptr;
+    if (editsText || !registry.HasHandler(id)) {
         event.Skip();
         return;
     }

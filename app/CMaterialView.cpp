@@ -1,7 +1,184 @@
 #include "app/CMaterialView.h"
 
-CMaterialView::CMaterialView(wxWindow* parent) : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL)
+#include "app/CDlgMaterial.h"
+#include "app/CKinemorphixApp.h"
+#include "app/CKinemorphixDoc.h"
+#include "app/CommandBars.h"
+#include "app/ListPaneBody.h"
+#include "app/PaneImages.h"
+#include "app/logic/CommandIds.h"
+#include "app/logic/CommandTable.h"
+#include "app/logic/MaterialDialogValues.h"
+#include "app/logic/MaterialRules.h"
+#include "app/logic/PaneRenames.h"
+#include "platform/Cp932.h"
+#include "scene/CCentigrade.h"
+#include "scene/Globals.h"
+#include "viewport/OpenGLSetup.h"
+#include "viewport/RenderSurface.h"
+
+#include <wx/menu.h>
+
+#include <memory>
+
+namespace {
+
+enum Column { ColumnName, ColumnColor, ColumnNumber };
+
+}  // namespace
+
+CMaterialView::CMaterialView(wxWindow* parent)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS)
 {
+    wxWindow& body = ListBody(*this);
+    body.Bind(wxEVT_LEFT_DOWN, &CMaterialView::OnLeftDown, this);
+    body.Bind(wxEVT_RIGHT_DOWN, &CMaterialView::OnRightDown, this);
+    body.Bind(wxEVT_LEFT_DCLICK, &CMaterialView::OnDoubleClick, this);
+    body.Bind(wxEVT_KEY_DOWN, &CMaterialView::OnKeyDown, this);
+    Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, &CMaterialView::OnBeginLabelEdit, this);
+    Bind(wxEVT_LIST_END_LABEL_EDIT, &CMaterialView::OnEndLabelEdit, this);
 }
 
-void CMaterialView::OnUpdate(int) {}
+void CMaterialView::OnUpdate(int hint)
+{
+    if (hint == HintPlaybackStarted || hint == HintPlaybackStopped)
+        return;
+    Rebuild();
+}
+
+void CMaterialView::Rebuild()
+{
+    Freeze();
+    ClearList(*this);
+    InsertColumn(ColumnName, wxString::FromUTF8("マテリアル"), wxLIST_FORMAT_LEFT, FromDIP(100));
+    InsertColumn(ColumnColor, wxString::FromUTF8("色"), wxLIST_FORMAT_LEFT, FromDIP(40));
+    InsertColumn(ColumnNumber, wxString::FromUTF8("番号"), wxLIST_FORMAT_LEFT, FromDIP(40));
+
+    const wxSize cell(FromDIP(13), FromDIP(13));
+    auto swatches = std::make_unique<wxImageList>(cell.x, cell.y, false, static_cast<int>(g_scene.m_materials.size()));
+    for (const CMaterial& material : g_scene.m_materials)
+        swatches->Add(MaterialSwatch(SwatchRgb(material.m_color[0], material.m_color[1], material.m_color[2]), cell));
+    AssignImageList(swatches.release(), wxIMAGE_LIST_SMALL);
+
+    for (std::size_t i = 0; i < g_scene.m_materials.size(); ++i) {
+        const long row = static_cast<long>(i);
+        InsertItem(row, wxString::FromUTF8(cp932::ToUtf8(g_scene.m_materials[i].m_name)), -1);
+        SetItemData(row, row);
+        SetItem(row, ColumnColor, wxString(), static_cast<int>(i));
+        SetItem(row, ColumnNumber, MaterialNumberText(g_scene, static_cast<int>(i)));
+    }
+    SettleCurrentMaterial(g_scene);
+    SelectAndFocusRow(*this, g_scene.m_currentMaterial);
+    Thaw();
+    Refresh();
+}
+
+void CMaterialView::SelectMaterialAt(const wxPoint& bodyPoint)
+{
+    int flags = 0;
+    const long row = HitTest(bodyPoint, flags);
+    g_scene.m_currentMaterial = row >= 0 && row < GetItemCount() ? static_cast<std::int32_t>(row) : -1;
+    SelectAndFocusRow(*this, g_scene.m_currentMaterial);
+}
+
+void CMaterialView::OnLeftDown(wxMouseEvent& event)
+{
+    SelectMaterialAt(event.GetPosition());
+    event.Skip();
+}
+
+void CMaterialView::OnRightDown(wxMouseEvent& event)
+{
+    SelectMaterialAt(event.GetPosition());
+    ShowMaterialMenu();
+    event.Skip();
+}
+
+void CMaterialView::ShowMaterialMenu()
+{
+    std::unique_ptr<wxMenu> menu(BuildPopupMenu(PopupMenuId::Material));
+    const int numbers = MaterialNumberItemCount(g_scene);
+    for (int n = 0; n < numbers; ++n)
+        menu->Append(WindowIdOf(ID_MATERIAL_NUMBER_FIRST + n), wxString::Format("%d", n));
+    // The items' commands reach this list first, then the frame, which runs them.
+    PopupMenu(menu.get());
+}
+
+void CMaterialView::OnDoubleClick(wxMouseEvent& event)
+{
+    SelectMaterialAt(event.GetPosition());
+    EditCurrentMaterial();
+    event.Skip();
+}
+
+void CMaterialView::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers()) {
+        OnMaterialCommand(ID_MATERIAL_RENAME);
+        return;
+    }
+    event.Skip();
+}
+
+void CMaterialView::OnMaterialCommand(int id)
+{
+    const long selected = FirstSelectedRow(*this);
+    if (id == ID_MATERIAL_RENAME) {
+        if (g_scene.m_currentMaterial >= 0 && g_scene.m_currentMaterial < GetItemCount()) {
+            m_renameRequested = true;
+            EditLabel(g_scene.m_currentMaterial);
+        }
+        return;
+    }
+    CKinemorphixDoc& document = TheDocument();
+    if (id >= ID_MATERIAL_NUMBER_FIRST && id <= ID_MATERIAL_NUMBER_LAST) {
+        const MaterialNumberResult result =
+            SetMaterialNumber(g_scene, static_cast<int>(selected), id - ID_MATERIAL_NUMBER_FIRST);
+        if (result == MaterialNumberResult::NoRow)
+            return;
+        document.UpdateAllViews(HintDisplayChanged);
+        if (result == MaterialNumberResult::Changed)
+            document.SetModifiedFlag(true);
+        return;
+    }
+    // Adding and deleting materials are not offered by this editor: they only refresh.
+    document.UpdateAllViews(HintDisplayChanged);
+}
+
+void CMaterialView::OnBeginLabelEdit(wxListEvent& event)
+{
+    if (!m_renameRequested)
+        event.Veto();
+}
+
+void CMaterialView::OnEndLabelEdit(wxListEvent& event)
+{
+    m_renameRequested = false;
+    FinishRowRename(*this, event, RenameMaterial);
+}
+
+void CMaterialView::EditCurrentMaterial()
+{
+    const int index = g_scene.m_currentMaterial;
+    if (index < 0 || static_cast<std::size_t>(index) >= g_scene.m_materials.size())
+        return;
+    CDlgMaterial dialog(this, MaterialDialogValues::From(g_scene.m_materials[index]));
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const bool changed = WriteBackMaterial(g_scene, index, dialog.Values());
+
+    // Only this material's texture is read again; the context is made current so that it is
+    // uploaded now (else it is before the material is next drawn).
+    if (IRenderSurface* surface = AttachedRenderSurface())
+        surface->MakeCurrent();
+    CMaterial& material = g_scene.m_materials[index];
+    material.LoadTexture();
+    material.UpdateGlColors();
+    material.Apply();
+
+    CKinemorphixDoc& document = TheDocument();
+    document.UpdateAllViews(HintDisplayChanged);
+    if (changed)
+        document.SetModifiedFlag(true);
+}

@@ -1,4 +1,7 @@
-// The material list: middle pane of the left column.
+// The material list: middle pane of the left column. One row per material: its name, a
+// colour swatch and the material number the current animation's material map gives it. A
+// click makes the row's material the current one, a double click opens the material dialog,
+// a right click the pop-up whose numbered items set the row's material number.
 #pragma once
 
 #include "app/logic/IDocumentView.h"
@@ -10,5 +13,25 @@ class CMaterialView : public wxListCtrl, public IPane, public IDocumentView {
 public:
     explicit CMaterialView(wxWindow* parent);
 
+    // Rebuilt on every hint but the start and stop of playback.
     void OnUpdate(int hint) override;
+    // The pop-up's commands: add and delete (they only refresh), rename (starts editing the
+    // current material's name) and the material numbers.
+    void OnMaterialCommand(int id);
+    // The material dialog on the current material; OK writes the values back.
+    void EditCurrentMaterial();
+
+private:
+    void Rebuild();
+    void SelectMaterialAt(const wxPoint& bodyPoint);
+    void ShowMaterialMenu();
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnBeginLabelEdit(wxListEvent& event);
+    void OnEndLabelEdit(wxListEvent& event);
+
+    // In-place editing of a name is allowed only after the rename command.
+    bool m_renameRequested = false;
 };

@@ -1,9 +1,8 @@
 #include "app/CommandBars.h"
 
+#include "app/ResourceImages.h"
 #include "app/logic/CommandIds.h"
 
-#include <wx/artprov.h>
-#include <wx/dcmemory.h>
 #include <wx/menu.h>
 #include <wx/aui/auibar.h>
 
@@ -62,58 +61,49 @@ wxMenu* BuildMenu(const MenuDef& def)
     return menu;
 }
 
-// Stock icons until the program has its own.
-const std::map<int, wxArtID>& ToolIcons()
+// The toolbar buttons' icons: SVG files carried by the program (resources/icons/toolbar).
+const std::map<int, const char*>& ToolIcons()
 {
-    static const std::map<int, wxArtID> icons = {
-        {ID_FILE_NEW, wxART_NEW},
-        {ID_FILE_OPEN, wxART_FILE_OPEN},
-        {ID_FILE_SAVE, wxART_FILE_SAVE},
-        {ID_FILE_OVERWRITE_EXPORT, wxART_FILE_SAVE_AS},
-        {ID_EDIT_UNDO, wxART_UNDO},
-        {ID_EDIT_REDO, wxART_REDO},
-        {ID_OPERATION_SELECT_VERTEX, wxART_TICK_MARK},
-        {ID_OPERATION_TRANSLATE, wxART_GO_FORWARD},
-        {ID_OPERATION_ROTATE, wxART_REFRESH},
-        {ID_OPERATION_SCALE, wxART_PLUS},
-        {ID_OPERATION_CAMERA_CENTER, wxART_FIND},
-        {ID_VIEW_VERTICES, wxART_LIST_VIEW},
-        {ID_VIEW_EDGES, wxART_REPORT_VIEW},
-        {ID_VIEW_FACES, wxART_NORMAL_FILE},
-        {ID_VIEW_BONES, wxART_EXECUTABLE_FILE},
-        {ID_CONTROL_FIRST, wxART_GOTO_FIRST},
-        {ID_CONTROL_PREV_KEY, wxART_GO_UP},
-        {ID_CONTROL_PREV_FRAME, wxART_GO_BACK},
-        {ID_CONTROL_STOP, wxART_CROSS_MARK},
-        {ID_CONTROL_LOOP, wxART_REDO},
-        {ID_CONTROL_PLAY, wxART_GO_FORWARD},
-        {ID_CONTROL_NEXT_FRAME, wxART_GO_FORWARD},
-        {ID_CONTROL_NEXT_KEY, wxART_GO_DOWN},
-        {ID_CONTROL_LAST, wxART_GOTO_LAST},
-        {ID_CONTROL_KEY_FRAME_DIALOG, wxART_EDIT},
-        {ID_CONTROL_ADD_KEY, wxART_PLUS},
-        {ID_CONTROL_ADD_KEY_ALL, wxART_PLUS},
-        {ID_CONTROL_DELETE_KEY, wxART_MINUS},
-        {ID_CONTROL_DELETE_KEY_ALL, wxART_DELETE},
+    static const std::map<int, const char*> icons = {
+        {ID_FILE_NEW, "new"},
+        {ID_FILE_OPEN, "open"},
+        {ID_FILE_SAVE, "save"},
+        {ID_FILE_OVERWRITE_EXPORT, "export"},
+        {ID_EDIT_UNDO, "undo"},
+        {ID_EDIT_REDO, "redo"},
+        {ID_OPERATION_SELECT_VERTEX, "select"},
+        {ID_OPERATION_TRANSLATE, "move"},
+        {ID_OPERATION_ROTATE, "rotate"},
+        {ID_OPERATION_SCALE, "scale"},
+        {ID_OPERATION_CAMERA_CENTER, "center"},
+        {ID_VIEW_VERTICES, "vertices"},
+        {ID_VIEW_EDGES, "edges"},
+        {ID_VIEW_FACES, "faces"},
+        {ID_VIEW_BONES, "bones"},
+        {ID_CONTROL_FIRST, "first"},
+        {ID_CONTROL_PREV_KEY, "prevkey"},
+        {ID_CONTROL_PREV_FRAME, "prevframe"},
+        {ID_CONTROL_STOP, "stop"},
+        {ID_CONTROL_LOOP, "loop"},
+        {ID_CONTROL_PLAY, "play"},
+        {ID_CONTROL_NEXT_FRAME, "nextframe"},
+        {ID_CONTROL_NEXT_KEY, "nextkey"},
+        {ID_CONTROL_LAST, "last"},
+        {ID_CONTROL_KEY_FRAME_DIALOG, "keydialog"},
+        {ID_CONTROL_ADD_KEY, "addkey"},
+        {ID_CONTROL_ADD_KEY_ALL, "addkeyall"},
+        {ID_CONTROL_DELETE_KEY, "deletekey"},
+        {ID_CONTROL_DELETE_KEY_ALL, "deletekeyall"},
     };
     return icons;
 }
 
-wxBitmap ToolBitmap(int id)
+wxBitmapBundle ToolBitmap(int id)
 {
-    const wxSize size(16, 16);
     const auto it = ToolIcons().find(id);
-    if (it != ToolIcons().end()) {
-        wxBitmap bitmap = wxArtProvider::GetBitmap(it->second, wxART_TOOLBAR, size);
-        if (bitmap.IsOk())
-            return bitmap;
-    }
-    // No icon theme: a plain grey square.
-    wxBitmap bitmap(size);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(*wxLIGHT_GREY_BRUSH);
-    dc.Clear();
-    return bitmap;
+    if (it == ToolIcons().end())
+        return {};
+    return ResourceBitmap(std::string("icons/toolbar/") + it->second + ".svg", wxSize(16, 16));
 }
 
 }  // namespace

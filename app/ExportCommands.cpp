@@ -1,9 +1,51 @@
-// Save As and the export dispatch.
+// Save As and overwrite export: the commands, and the options dialog behind the dispatcher's
+// seam.
+#include "app/CDialogSave.h"
+#include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
+#include "app/CMainFrame.h"
+#include "app/logic/CommandIds.h"
+#include "app/logic/CommandRegistry.h"
+#include "app/logic/IExportOptionsDialog.h"
+#include "app/logic/SaveAsRules.h"
 
-// Not built yet: nothing is saved, and the Save As and overwrite-export commands have no
-// handler (they stay greyed).
+namespace {
+
+class CSaveOptionsPrompt : public IExportOptionsDialog {
+public:
+    bool Run(ExportDialogValues& values) override
+    {
+        CDialogSave dialog(TheApp().GetMainFrame(), values.restriction, values.flashEnabled);
+        dialog.m_animationForm = values.animationForm;
+        dialog.m_scale = values.scale;
+        dialog.m_flashTarget = values.flashTarget;
+        if (dialog.ShowModal() != wxID_OK)
+            return false;
+        values.animationForm = dialog.m_animationForm;
+        values.scale = dialog.m_scale;
+        values.flashTarget = dialog.m_flashTarget;
+        return true;
+    }
+};
+
+void RegisterExportCommands(CCommandRegistry& registry)
+{
+    registry.Add(ID_FILE_SAVE_AS, [] { TheDocument().OnFileSaveAs(); });
+    registry.Add(ID_FILE_OVERWRITE_EXPORT, [] { TheDocument().OnFileOverwriteExport(); },
+                 [] { return EnabledIf(rules::CanOverwriteExport(TheDocument())); });
+}
+
+const CCommandArea area(RegisterExportCommands);
+
+}  // namespace
+
 bool CKinemorphixDoc::OnFileSaveAs()
 {
-    return false;
+    CSaveOptionsPrompt prompt;
+    return m_exports.SaveAs(prompt);
+}
+
+void CKinemorphixDoc::OnFileOverwriteExport()
+{
+    m_exports.OverwriteExport();
 }

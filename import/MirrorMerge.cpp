@@ -88,6 +88,7 @@ bool CModel::MergeObject(const CModel& object)
         if (HasItsVertices(face, object))
             m_faces.push_back(CFace::MakeOffsetCopy(face, b));
     AppendMirrorCopies(*this, object);
+    FacesChanged();
     return !m_faces.empty();
 }
 
@@ -115,5 +116,6 @@ bool CModel::MergeObject(CModel&& object)
     else
         m_faces.insert(m_faces.end(), std::make_move_iterator(object.m_faces.begin()),
                        std::make_move_iterator(object.m_faces.end()));
+    FacesChanged();
     return !m_faces.empty();
 }

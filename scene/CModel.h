@@ -32,6 +32,10 @@ public:
     std::vector<CVector> m_deformedVertices;    // posed vertices
     std::vector<CNormal> m_vertexNormals;       // one per vertex
     std::vector<CFace> m_faces;
+    // Renewed whenever what the faces draw changes (corners, materials, UVs, normals): a
+    // number no earlier state of any model had, so the view can tell when arrays it built
+    // from the faces are out of date. A copy keeps it along with the faces it describes.
+    std::uint64_t m_faceRevision = NewFaceRevision();
 
     // Posing and skinning
     //
@@ -72,6 +76,11 @@ public:
     // The bone matrices of PoseAndSkinRigid only; no vertex is touched.
     void PoseBones(MatrixStack& stack, std::vector<CBone>& bones, std::int32_t key, std::int32_t animation,
                    std::int32_t frame, float s) const;
+
+    // Renews m_faceRevision. The functions below that change faces call it; code that edits
+    // m_faces in place calls it too.
+    void FacesChanged() { m_faceRevision = NewFaceRevision(); }
+    static std::uint64_t NewFaceRevision();
 
     // Face geometry, normals and vertex binding. Faces naming a vertex the model lacks take
     // no part in smoothing and binding.

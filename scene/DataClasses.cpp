@@ -10,6 +10,7 @@
 #include "scene/Globals.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -201,14 +202,42 @@ void CModel::Serialize(CArchive& ar)
 
 void CModel::ResetDeformedVertices() { m_deformedVertices = m_vertices; }
 
+// One pass over the vertices, whatever the number of bones: each vertex goes to the list of
+// the first bone with its id, and bones that share an id then copy that list. Ids are
+// normally the bones' indices and are found by index; any other id (negative, too large) is
+// looked up.
 void CModel::BuildBoneVertexLists(std::vector<CBone>& bones) const
 {
-    for (CBone& bone : bones) {
-        bone.m_boundVertices.clear();
-        for (std::size_t i = 0; i < m_vertices.size(); ++i)
-            if (m_vertices[i].m_boneIndex == bone.m_id)
-                bone.m_boundVertices.push_back(static_cast<std::int32_t>(i));
+    const std::size_t count = bones.size();
+    std::vector<std::int32_t> ownerByIndexId(count, -1);
+    std::unordered_map<std::int32_t, std::int32_t> ownerByOtherId;
+    std::vector<std::int32_t> owners(count);
+    for (std::size_t b = 0; b < count; ++b) {
+        bones[b].m_boundVertices.clear();
+        const std::int32_t id = bones[b].m_id;
+        std::int32_t& owner = id >= 0 && static_cast<std::size_t>(id) < count
+                                  ? ownerByIndexId[id]
+                                  : ownerByOtherId.try_emplace(id, -1).first->second;
+        if (owner < 0)
+            owner = static_cast<std::int32_t>(b);
+        owners[b] = owner;
     }
+    for (std::size_t i = 0; i < m_vertices.size(); ++i) {
+        const std::int32_t id = m_vertices[i].m_boneIndex;
+        std::int32_t owner = -1;
+        if (id >= 0 && static_cast<std::size_t>(id) < count) {
+            owner = ownerByIndexId[id];
+        } else if (!ownerByOtherId.empty()) {
+            const auto found = ownerByOtherId.find(id);
+            if (found != ownerByOtherId.end())
+                owner = found->second;
+        }
+        if (owner >= 0)
+            bones[owner].m_boundVertices.push_back(static_cast<std::int32_t>(i));
+    }
+    for (std::size_t b = 0; b < count; ++b)
+        if (owners[b] != static_cast<std::int32_t>(b))
+            bones[b].m_boundVertices = bones[owners[b]].m_boundVertices;
 }
 
 // --- CMaterial ---------------------------------------------------------------------

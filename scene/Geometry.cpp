@@ -10,6 +10,7 @@
 #include "scene/SmoothingThreshold.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -195,6 +196,7 @@ void CModel::BuildSmoothingLists()
             }
         }
     }
+    FacesChanged();
 }
 
 void CModel::ComputeCornerNormals()
@@ -212,6 +214,7 @@ void CModel::ComputeCornerNormals()
             corner.m_z = sum.m_z;
         }
     }
+    FacesChanged();
 }
 
 void CModel::StoreVertexNormals()
@@ -250,6 +253,13 @@ void CModel::TriangulateFrom(const CModel& source)
         }
     }
     m_faces = std::move(triangles);
+    FacesChanged();
+}
+
+std::uint64_t CModel::NewFaceRevision()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 // --- CCentigrade -------------------------------------------------------------------

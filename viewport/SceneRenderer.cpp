@@ -7,6 +7,7 @@
 #include "scene/Globals.h"
 #include "viewport/BoneShape.h"
 #include "viewport/CameraTransform.h"
+#include "viewport/FaceArrays.h"
 #include "viewport/GizmoTables.h"
 #include "viewport/OpenGLSetup.h"
 #include "viewport/RenderSurface.h"
@@ -23,8 +24,6 @@ std::int32_t g_lastFollowedBone = -1;
 
 // Set when list 3 had to be compiled while no context could be made current.
 bool g_backgroundListPending = false;
-
-constexpr GLbitfield kAllAttributes = 0xFFFFF;
 
 void GlColor(COLORREF color)
 {
@@ -91,15 +90,6 @@ void PoseMainModels(CCentigrade& scene)
     }
 }
 
-// The id of the material a face is drawn with. A face whose material index has no entry in
-// the map is drawn with the material of that index, as under the identity map.
-std::int32_t MappedMaterial(const std::vector<std::int32_t>* map, std::int32_t index)
-{
-    if (map && index >= 0 && static_cast<std::size_t>(index) < map->size())
-        return (*map)[index];
-    return index;
-}
-
 // Scratch arrays reused from frame to frame.
 std::vector<float>& ScratchPositions()
 {
@@ -141,44 +131,28 @@ bool CornersValid(const CFace& face, std::size_t vertexCount)
     });
 }
 
-// Faces of 3 and 4 corners, material by material. Consecutive faces of one kind share one
-// batch; the vertices, their order and their attributes are those of one batch per face.
-void DrawFacePass(const CModel& model, std::vector<CMaterial>& materials,
-                  const std::vector<std::int32_t>* map)
+// The face arrays of the main models, by model; entries of models no longer in the scene are
+// dropped at the next frame.
+std::vector<std::pair<const CModel*, FaceArrays>>& MainModelFaceArrays()
 {
-    glPushAttrib(kAllAttributes);
-    glEnable(GL_LIGHTING);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    const std::vector<CVector>& positions = model.m_deformedVertices;
-    for (CMaterial& material : materials) {
-        material.Apply();
-        GLenum open = 0;
-        for (const CFace& face : model.m_faces) {
-            const std::size_t corners = face.m_indices.size();
-            if (corners != 3 && corners != 4)
-                continue;
-            if (MappedMaterial(map, face.m_material) != material.m_id || !CornersValid(face, positions.size()))
-                continue;
-            const GLenum mode = corners == 3 ? GL_TRIANGLES : GL_QUADS;
-            if (mode != open) {
-                if (open)
-                    glEnd();
-                glBegin(mode);
-                open = mode;
-            }
-            for (std::size_t k = 0; k < corners; ++k) {
-                if (face.m_uvs.size() > k)
-                    glTexCoord2f(face.m_uvs[k].m_u, face.m_uvs[k].m_v);
-                const CVector& normal = k < face.m_cornerNormals.size() ? face.m_cornerNormals[k] : face.m_normal;
-                glNormal3f(-normal.m_x, -normal.m_y, -normal.m_z);
-                const CVector& p = positions[face.m_indices[k]];
-                glVertex3f(p.m_x, p.m_y, p.m_z);
-            }
-        }
-        if (open)
-            glEnd();
-    }
-    glPopAttrib();
+    static std::vector<std::pair<const CModel*, FaceArrays>> arrays;
+    return arrays;
+}
+
+FaceArrays& FaceArraysOf(const CModel& model)
+{
+    auto& all = MainModelFaceArrays();
+    for (auto& [owner, arrays] : all)
+        if (owner == &model)
+            return arrays;
+    return all.emplace_back(&model, FaceArrays()).second;
+}
+
+void ForgetFaceArraysOfOtherModels(const std::vector<CModel>& models)
+{
+    std::erase_if(MainModelFaceArrays(), [&](const auto& entry) {
+        return std::none_of(models.begin(), models.end(), [&](const CModel& model) { return &model == entry.first; });
+    });
 }
 
 void DrawBonesAndGizmo(CCentigrade& scene, float gizmoScale)
@@ -238,6 +212,7 @@ void CCentigrade::RenderScene()
     glPushMatrix();
     LoadCamera(*this, zoom);
 
+    ForgetFaceArraysOfOtherModels(m_models);
     if (m_showFaces) {
         const std::vector<std::int32_t>* map = nullptr;
         std::vector<std::int32_t> identity;
@@ -327,13 +302,18 @@ void CCentigrade::CompileBackgroundList()
 void CModel::DrawFacesWithMaterialMap(std::vector<CMaterial>& materials,
                                       const std::vector<std::int32_t>& materialMap) const
 {
-    DrawFacePass(*this, materials, &materialMap);
+    if (!FaceArrays::Enabled()) {
+        FaceArrays::DrawOneByOne(*this, materials, &materialMap);
+        return;
+    }
+    FaceArrays& arrays = FaceArraysOf(*this);
+    if (!arrays.IsCurrent(*this, &materialMap, materials))
+        arrays.Build(*this, &materialMap, materials);
+    arrays.Draw(*this, materials);
 }
 
-void CModel::DrawFaces(std::vector<CMaterial>& materials) const
-{
-    DrawFacePass(*this, materials, nullptr);
-}
+// Background models are drawn into display list 3, which records the vertices one by one.
+void CModel::DrawFaces(std::vector<CMaterial>& materials) const { FaceArrays::DrawOneByOne(*this, materials, nullptr); }
 
 void CModel::DrawEdges() const
 {

@@ -3,6 +3,10 @@
 #include "app/logic/IProfile.h"
 #include "scene/CCentigrade.h"
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
 namespace {
 
 const ColorSetting kColors[] = {
@@ -24,4 +28,17 @@ void LoadColorSettings(const IProfile& profile, CCentigrade& scene)
         const long value = profile.GetProfileInt(kProfileSection, color.key, static_cast<long>(color.defaultColor));
         scene.*color.member = static_cast<COLORREF>(value);
     }
+}
+
+const ColorSetting* FindColorSetting(const char* key)
+{
+    const auto it = std::find_if(std::begin(kColors), std::end(kColors),
+                                 [key](const ColorSetting& c) { return std::strcmp(c.key, key) == 0; });
+    return it == std::end(kColors) ? nullptr : &*it;
+}
+
+bool StoreColorSetting(IProfile& profile, CCentigrade& scene, const ColorSetting& color, COLORREF value)
+{
+    scene.*color.member = value;
+    return profile.WriteProfileInt(kProfileSection, color.key, static_cast<long>(value));
 }

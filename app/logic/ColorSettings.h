@@ -23,3 +23,9 @@ std::span<const ColorSetting> ColorSettings();
 
 // Reads every colour from the profile into the scene; a missing key gives the default.
 void LoadColorSettings(const IProfile& profile, CCentigrade& scene);
+
+// The colour of that key ("LineColor"); null for a key that is no colour.
+const ColorSetting* FindColorSetting(const char* key);
+// A colour the user chose: into the scene and into the profile. False when the profile could
+// not be written (the scene has the colour all the same).
+bool StoreColorSetting(IProfile& profile, CCentigrade& scene, const ColorSetting& color, COLORREF value);

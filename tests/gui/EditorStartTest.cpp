@@ -1,7 +1,9 @@
 // Starting the editor: the window, its panes and bars, with and without a file.
 #include "EditorTest.h"
+#include "EditorTestHelpers.h"
 
 #include "app/CAnimationView.h"
+#include "app/CHierarchyView.h"
 #include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
@@ -13,22 +15,11 @@
 #include "scene/Globals.h"
 
 #include <wx/aui/auibar.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/testing.h>
-
-namespace {
-
-int CountColour(const CapturedFrame& frame, COLORREF colour)
-{
-    int n = 0;
-    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
-        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
-    return n;
-}
-
-}  // namespace
 
 TEST_F(EditorTest, StartsUntitledWithFivePanesMenusAndBars)
 {
@@ -99,7 +90,22 @@ TEST_F(EditorTest, StartsWithAModelNamedOnTheCommandLineAndDrawsIt)
 
     const CapturedFrame shot = CaptureView();
     ASSERT_TRUE(SavePng(shot, ShotPath("editor_model_view")));
-    EXPECT_TRUE(SaveWindowPng(ShotPath("editor_model_window")));
+    ASSERT_TRUE(SaveWindowPng(ShotPath("editor_model_window")));
+    // In the window's picture the left panes and the timeline are drawn in their light list
+    // colours, and the toolbar shows its coloured icons (the blue of save, undo and redo).
+    wxImage window;
+    ASSERT_TRUE(window.LoadFile(wxString::FromUTF8(ShotPath("editor_model_window")), wxBITMAP_TYPE_PNG));
+    const auto count = [&](wxWindow& pane, auto test) {
+        const wxRect area(pane.GetScreenPosition() - Frame().GetScreenPosition(), pane.GetSize());
+        int n = 0;
+        for (int y = area.y; y < area.GetBottom() && y < window.GetHeight(); ++y)
+            for (int x = area.x; x < area.GetRight() && x < window.GetWidth(); ++x)
+                n += test(window.GetRed(x, y), window.GetGreen(x, y), window.GetBlue(x, y));
+        return n;
+    };
+    for (wxWindow* pane : std::initializer_list<wxWindow*>{Frame().m_hierarchyView, Frame().m_sliderView})
+        EXPECT_GT(count(*pane, [](int r, int g, int b) { return r + g + b > 600; }), pane->GetSize().x * pane->GetSize().y / 2);
+    EXPECT_GT(count(*Frame().m_mainToolBar, [](int r, int, int b) { return b > r + 80; }), 40);
     const int pixels = shot.width * shot.height;
     const int background = CountColour(shot, g_scene.m_backgroundColor);
     const int edges = CountColour(shot, g_scene.m_lineColor);

@@ -9,6 +9,7 @@
 #include <wx/filehistory.h>
 #include <wx/image.h>
 #include <wx/stopwatch.h>
+#include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -16,7 +17,28 @@
 
 namespace {
 bool g_displayAvailable = false;
+
+// Counts the releases of keys and mouse buttons that reach any window of the program.
+class ReleaseCounter : public wxEventFilter {
+public:
+    ReleaseCounter() { wxEvtHandler::AddFilter(this); }
+    ~ReleaseCounter() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override
+    {
+        const wxEventType type = event.GetEventType();
+        if (type == wxEVT_KEY_UP || type == wxEVT_LEFT_UP || type == wxEVT_RIGHT_UP || type == wxEVT_MIDDLE_UP)
+            ++m_count;
+        return Event_Skip;
+    }
+    unsigned m_count = 0;
+};
+
+ReleaseCounter& Releases()
+{
+    static ReleaseCounter counter;
+    return counter;
 }
+}  // namespace
 
 std::optional<FileDialogAnswer> CScriptedFileChooser::Choose(const FileDialogRequest& request)
 {
@@ -37,6 +59,7 @@ void EditorTest::SetUp()
 {
     if (!g_displayAvailable)
         GTEST_SKIP() << "no display";
+    Releases();
     m_previousChooser = SetFileChooser(&m_chooser);
     // Every test starts with an empty recent-file list.
     while (TheApp().FileHistory().GetCount() > 0)
@@ -91,22 +114,54 @@ bool EditorTest::WaitUntil(const std::function<bool()>& condition, int timeoutMi
     return true;
 }
 
+unsigned EditorTest::ReleasesSeen()
+{
+    return Releases().m_count;
+}
+
+bool EditorTest::SettleInput(unsigned before, int timeoutMilliseconds)
+{
+    const bool arrived = WaitUntil([before] { return Releases().m_count > before; }, timeoutMilliseconds);
+    Pump(30);
+    return arrived;
+}
+
 void EditorTest::FocusWindow(wxWindow& window)
 {
+    // Without a window manager the X server sends keys to the window that holds its input
+    // focus, or to the one under the pointer: give the program the focus explicitly (its
+    // top-level window is raised and focused) and move the pointer there too.
+    wxTopLevelWindow* top = wxDynamicCast(wxGetTopLevelParent(&window), wxTopLevelWindow);
+    if (top)
+        top->Raise();
     wxUIActionSimulator simulator;
     const wxRect rect = window.GetScreenRect();
     simulator.MouseMove(rect.GetLeft() + rect.GetWidth() / 2, rect.GetTop() + rect.GetHeight() / 2);
     Pump(50);
     window.SetFocus();
-    Pump(50);
+    EXPECT_TRUE(WaitUntil([&] { return (!top || top->IsActive()) && wxWindow::FindFocus() == &window; }, 5000))
+        << "the window did not get the keyboard focus";
+    Pump(20);
+}
+
+bool EditorTest::SimulateUntilReleased(const std::function<void()>& simulate)
+{
+    // Now and then a busy X server loses simulated input (nothing of it reaches any window):
+    // then it is sent once more. Input that arrived is never sent twice.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const unsigned before = ReleasesSeen();
+        simulate();
+        if (SettleInput(before, attempt == 0 ? 3000 : 10000))
+            return true;
+    }
+    return false;
 }
 
 void EditorTest::PressKey(int keyCode, int modifiers)
 {
     FocusWindow(*Frame().m_sceneView);
-    wxUIActionSimulator simulator;
-    simulator.Char(keyCode, modifiers);
-    Pump(200);
+    EXPECT_TRUE(SimulateUntilReleased([&] { wxUIActionSimulator().Char(keyCode, modifiers); }))
+        << "the key press never arrived";
 }
 
 void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
@@ -114,11 +169,12 @@ void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
     const wxRect rect = toolBar.GetToolRect(WindowIdOf(commandId));
     ASSERT_FALSE(rect.IsEmpty());
     const wxPoint centre = toolBar.ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
-    wxUIActionSimulator simulator;
-    simulator.MouseMove(centre);
-    Pump(100);
-    simulator.MouseClick();
-    Pump(200);
+    EXPECT_TRUE(SimulateUntilReleased([&] {
+        wxUIActionSimulator simulator;
+        simulator.MouseMove(centre);
+        Pump(100);
+        simulator.MouseClick();
+    })) << "the click never arrived";
 }
 
 CapturedFrame EditorTest::CaptureView()

@@ -62,6 +62,17 @@ protected:
     static void Pump(int milliseconds = 50);
     static bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 10000);
 
+    // The number of key and mouse-button releases the program has received so far.
+    static unsigned ReleasesSeen();
+    // Waits until a release beyond the first `before` has arrived (the end of simulated
+    // input) and the events before it are handled. The X server delivers simulated input in
+    // its own time, so a fixed pause is not enough on a busy machine. False on timeout.
+    //     const unsigned before = ReleasesSeen(); simulator.Char('a'); SettleInput(before);
+    static bool SettleInput(unsigned before, int timeoutMilliseconds = 10000);
+    // Runs simulate (simulated input ending in a release) and settles it; when nothing of it
+    // arrived, runs it once more. False when it never arrived.
+    static bool SimulateUntilReleased(const std::function<void()>& simulate);
+
     // A key press (with wxMOD_CONTROL, wxMOD_ALT, wxMOD_SHIFT) into the 3D view, as a user
     // types it; the events are handled before it returns.
     void PressKey(int keyCode, int modifiers = 0);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -326,4 +327,52 @@ TEST(BoneVertexLists, UnknownBoneIdsAreInNoListAndEachModelReplacesTheLast)
     scene.BuildBoneVertexLists();  // every model in turn: the last one's lists remain
     EXPECT_EQ(scene.m_bones[0].m_boundVertices, (std::vector<std::int32_t>{0}));
     EXPECT_TRUE(scene.m_bones[1].m_boundVertices.empty());
+}
+
+namespace {
+
+// The lists as the bone-by-bone scan builds them: for every bone, every vertex whose bone
+// index equals the bone's id, ascending.
+std::vector<std::vector<std::int32_t>> ListsByScanningPerBone(const CModel& model, const std::vector<CBone>& bones)
+{
+    std::vector<std::vector<std::int32_t>> lists(bones.size());
+    for (std::size_t b = 0; b < bones.size(); ++b)
+        for (std::size_t i = 0; i < model.m_vertices.size(); ++i)
+            if (model.m_vertices[i].m_boneIndex == bones[b].m_id)
+                lists[b].push_back(static_cast<std::int32_t>(i));
+    return lists;
+}
+
+}  // namespace
+
+// The one-pass lists equal the per-bone scan on a real model with its own bones, bound at
+// random, also to ids no bone has; then with bones whose ids are shared, negative (-1 takes
+// the unbound vertices) or beyond the bone count.
+TEST(BoneVertexLists, OnePassGivesTheListsOfTheScanPerBone)
+{
+    CCentigrade scene;
+    ASSERT_TRUE(scene.ImportMqo(std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo"));
+    ASSERT_EQ(scene.m_models.size(), 1u);
+    ASSERT_GE(scene.m_bones.size(), 6u);
+    CModel& model = scene.m_models[0];
+    const std::int32_t bones = static_cast<std::int32_t>(scene.m_bones.size());
+    std::mt19937 random(15);
+    std::uniform_int_distribution<std::int32_t> pick(-2, bones + 1);
+    for (CVector& v : model.m_vertices)
+        v.m_boneIndex = pick(random);
+
+    const auto expectSameLists = [&] {
+        const auto expected = ListsByScanningPerBone(model, scene.m_bones);
+        model.BuildBoneVertexLists(scene.m_bones);
+        for (std::size_t b = 0; b < scene.m_bones.size(); ++b)
+            EXPECT_EQ(scene.m_bones[b].m_boundVertices, expected[b]) << "bone " << b;
+    };
+    expectSameLists();
+    scene.m_bones[1].m_id = 3;        // shares id 3 with bone 3
+    scene.m_bones[2].m_id = -1;       // the unbound vertices
+    scene.m_bones[4].m_id = bones + 1;
+    scene.m_bones[5].m_id = std::numeric_limits<std::int32_t>::min();
+    expectSameLists();
+    EXPECT_FALSE(scene.m_bones[2].m_boundVertices.empty());
+    EXPECT_EQ(scene.m_bones[1].m_boundVertices, scene.m_bones[3].m_boundVertices);
 }
