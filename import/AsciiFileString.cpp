@@ -15,9 +15,15 @@ constexpr std::size_t kSmallestBlock = 2 * AsciiFileString::kMaxPiece;
 
 AsciiFileString::AsciiFileString(std::FILE* file) : FileStringSeparator(file), m_blockSize(kLargestBlock)
 {
-    const std::int64_t size = BytesLeft();
-    if (size >= 0)
-        m_blockSize = std::clamp(static_cast<std::size_t>(size) + 1, kSmallestBlock, kLargestBlock);
+    // A regular file is read up to the size it has now, even if it grows meanwhile.
+    struct stat st {};
+    if (m_file && ::fstat(fileno(m_file), &st) == 0 && S_ISREG(st.st_mode)) {
+        const off_t position = ftello(m_file);
+        if (position >= 0)
+            m_unread = std::max<std::int64_t>(static_cast<std::int64_t>(st.st_size) - position, 0);
+    }
+    if (m_unread >= 0)
+        m_blockSize = std::clamp(static_cast<std::size_t>(m_unread) + 1, kSmallestBlock, kLargestBlock);
     m_buffer.resize(m_blockSize + 1);
 }
 
@@ -33,12 +39,17 @@ bool AsciiFileString::Fill()
     }
     bool got = false;
     while (m_end < m_blockSize) {
-        const std::size_t n = std::fread(m_buffer.data() + m_end, 1, m_blockSize - m_end, m_file);
+        std::size_t wanted = m_blockSize - m_end;
+        if (m_unread >= 0)
+            wanted = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(wanted), m_unread));
+        const std::size_t n = wanted > 0 ? std::fread(m_buffer.data() + m_end, 1, wanted, m_file) : 0;
         if (n == 0) {
             m_atEnd = true;
             break;
         }
         m_end += n;
+        if (m_unread >= 0)
+            m_unread -= static_cast<std::int64_t>(n);
         got = true;
     }
     return got;
@@ -83,18 +94,12 @@ bool AsciiFileString::SkipBytes(std::int64_t count)
         return false;
     m_begin = m_end = 0;
     m_atEnd = false;
+    if (m_unread >= 0)
+        m_unread = std::max<std::int64_t>(m_unread - rest, 0);
     return true;
 }
 
 std::int64_t AsciiFileString::BytesLeft() const
 {
-    struct stat st {};
-    if (!m_file || ::fstat(fileno(m_file), &st) != 0 || !S_ISREG(st.st_mode))
-        return -1;
-    const off_t position = ftello(m_file);
-    if (position < 0)
-        return -1;
-    const std::int64_t left = static_cast<std::int64_t>(st.st_size) - position +
-                              static_cast<std::int64_t>(m_end - m_begin);
-    return std::max<std::int64_t>(left, 0);
+    return m_unread < 0 ? -1 : m_unread + static_cast<std::int64_t>(m_end - m_begin);
 }

@@ -25,7 +25,8 @@ public:
     // seek.
     bool SkipBytes(std::int64_t count);
 
-    // Bytes from the read position to the end of a regular file; -1 when not known.
+    // Bytes from the read position to the end of a regular file (as large as it was when
+    // the reader was made); -1 when not known.
     std::int64_t BytesLeft() const;
 
 private:
@@ -36,4 +37,5 @@ private:
     std::size_t m_begin = 0;     // next byte to hand out
     std::size_t m_end = 0;       // end of the bytes read
     bool m_atEnd = false;        // the stream has nothing more
+    std::int64_t m_unread = -1;  // bytes of a regular file not yet read; -1: not a regular file
 };

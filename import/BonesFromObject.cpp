@@ -4,6 +4,7 @@
 #include "scene/Globals.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <unordered_map>
 
@@ -49,19 +50,36 @@ MadeBone BoneOfTriangle(const CModel& object, std::int32_t a, std::int32_t b, st
     return bone;
 }
 
+// A corner naming a vertex the object does not have is stood in for by the triangle's first
+// corner that exists, which makes the triangle degenerate but keeps its bone. A triangle with
+// no such corner makes a bone at the origin that joins no other (head and tail -1).
+MadeBone BoneOfCorners(const CModel& object, std::array<std::int32_t, 3> corners)
+{
+    const auto valid = std::find_if(corners.begin(), corners.end(), [&](std::int32_t i) { return IsVertex(object, i); });
+    if (valid == corners.end())
+        return MadeBone{-1, -1, 0};
+    const std::int32_t standIn = *valid;
+    for (std::int32_t& corner : corners)
+        if (!IsVertex(object, corner))
+            corner = standIn;
+    return BoneOfTriangle(object, corners[0], corners[1], corners[2]);
+}
+
+CVector CornerOf(const CModel& object, std::int32_t i) { return IsVertex(object, i) ? object.m_vertices[i] : CVector(); }
+
 }  // namespace
 
 void CCentigrade::CreateBonesFromObject(const CModel& object)
 {
-    // 1. One bone per triangle; every face uses up a number. A triangle naming a vertex the
-    //    object does not have makes no bone.
+    // 1. One bone per triangle; every face uses up a number. Every triangle makes a bone, so
+    //    that the bones keep their numbers (a scene file stores bones by position and
+    //    bindings by bone number).
     std::vector<MadeBone> made;
     for (std::size_t f = 0; f < object.m_faces.size(); ++f) {
         const std::vector<std::int32_t>& corners = object.m_faces[f].m_indices;
-        if (corners.size() != 3 || !IsVertex(object, corners[0]) || !IsVertex(object, corners[1]) ||
-            !IsVertex(object, corners[2]))
+        if (corners.size() != 3)
             continue;
-        MadeBone bone = BoneOfTriangle(object, corners[0], corners[1], corners[2]);
+        MadeBone bone = BoneOfCorners(object, {corners[0], corners[1], corners[2]});
         bone.faceNumber = f;
         made.push_back(bone);
     }
@@ -93,8 +111,8 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
         CBone& bone = m_bones[i];
         bone.m_headVertex = made[i].head;
         bone.m_tailVertex = made[i].tail;
-        bone.m_head = object.m_vertices[made[i].head];
-        bone.m_tail = object.m_vertices[made[i].tail];
+        bone.m_head = CornerOf(object, made[i].head);
+        bone.m_tail = CornerOf(object, made[i].tail);
         bone.m_id = static_cast<std::int32_t>(i);
         bone.m_parent = -1;
         if (bone.m_name.empty())
@@ -104,7 +122,8 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
     // 3. Parents. Bones by tail vertex, in list order; lines by the vertices they join.
     std::unordered_map<std::int32_t, std::vector<std::int32_t>> bonesByTail;
     for (const CBone& bone : m_bones)
-        bonesByTail[bone.m_tailVertex].push_back(bone.m_id);
+        if (bone.m_tailVertex >= 0)
+            bonesByTail[bone.m_tailVertex].push_back(bone.m_id);
     std::unordered_map<std::int32_t, std::vector<std::size_t>> linesByVertex;
     for (std::size_t f = 0; f < object.m_faces.size(); ++f) {
         const std::vector<std::int32_t>& corners = object.m_faces[f].m_indices;
@@ -125,7 +144,7 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
     };
     for (CBone& bone : m_bones) {
         std::int32_t parent = otherWithTail(bone.m_headVertex, bone.m_id);
-        if (parent < 0) {
+        if (parent < 0 && bone.m_headVertex >= 0) {
             const auto lines = linesByVertex.find(bone.m_headVertex);
             if (lines != linesByVertex.end()) {
                 for (std::size_t f : lines->second) {

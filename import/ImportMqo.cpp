@@ -3,6 +3,9 @@
 #include "import/ModelFile.h"
 #include "scene/CCentigrade.h"
 
+#include <new>
+#include <stdexcept>
+
 bool CCentigrade::ImportMqo(const std::string& path)
 {
     std::string reason;
@@ -16,22 +19,29 @@ bool CCentigrade::ImportMqo(const std::string& path)
 
 std::int32_t CCentigrade::ImportMqoStream(std::FILE* file)
 {
-    std::int32_t code = 0;
-    {
-        LoaderMQO loader(this, file);
-        loader.m_materialIdBase = m_nextMaterialId;
-        code = loader.Load();
+    // Memory running out anywhere in the import fails it like a damaged file.
+    try {
+        std::int32_t code = 0;
+        {
+            LoaderMQO loader(this, file);
+            loader.m_materialIdBase = m_nextMaterialId;
+            code = loader.Load();
+            mqo::ReportNonFiniteNumbers(*loader.m_reader);
+        }
+        if (m_materials.empty()) {
+            m_materials.emplace_back(m_nextMaterialId);
+            ++m_nextMaterialId;
+        }
+        for (CMaterial& material : m_materials) {
+            material.LoadTexture();
+            material.UpdateGlColors();
+            material.Apply();
+        }
+        // Bound-vertex lists always index the models as they are now, never a model read before.
+        BuildBoneVertexLists();
+        return code;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-    if (m_materials.empty()) {
-        m_materials.emplace_back(m_nextMaterialId);
-        ++m_nextMaterialId;
-    }
-    for (CMaterial& material : m_materials) {
-        material.LoadTexture();
-        material.UpdateGlColors();
-        material.Apply();
-    }
-    // Bound-vertex lists always index the models as they are now, never a model read before.
-    BuildBoneVertexLists();
-    return code;
+    return MqoErrorSyntax;
 }

@@ -6,6 +6,8 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 LoaderBG::LoaderBG(std::FILE* file)
@@ -69,22 +71,29 @@ void LoaderBG::SkipBinaryData(int tokenCount) { mqo::SkipBinaryData(*m_reader, t
 std::int32_t ImportBackgroundMqoStream(std::FILE* file)
 {
     CCentigrade& scene = g_scene;
-    std::int32_t code = 0;
-    {
-        LoaderBG loader(file);
-        loader.m_materialIdBase = scene.m_nextBackgroundMaterialId;
-        code = loader.Load();
+    // Memory running out anywhere in the import fails it like a damaged file.
+    try {
+        std::int32_t code = 0;
+        {
+            LoaderBG loader(file);
+            loader.m_materialIdBase = scene.m_nextBackgroundMaterialId;
+            code = loader.Load();
+            mqo::ReportNonFiniteNumbers(*loader.m_reader);
+        }
+        if (scene.m_backgroundMaterials.empty()) {
+            scene.m_backgroundMaterials.emplace_back(scene.m_nextBackgroundMaterialId);
+            ++scene.m_nextBackgroundMaterialId;
+        }
+        // Textures were loaded as their rows were read.
+        for (CMaterial& material : scene.m_backgroundMaterials) {
+            material.UpdateGlColors();
+            material.Apply();
+        }
+        return code;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-    if (scene.m_backgroundMaterials.empty()) {
-        scene.m_backgroundMaterials.emplace_back(scene.m_nextBackgroundMaterialId);
-        ++scene.m_nextBackgroundMaterialId;
-    }
-    // Textures were loaded as their rows were read.
-    for (CMaterial& material : scene.m_backgroundMaterials) {
-        material.UpdateGlColors();
-        material.Apply();
-    }
-    return code;
+    return MqoErrorSyntax;
 }
 
 bool ImportBackgroundMqo(const std::string& path, std::string& reason)

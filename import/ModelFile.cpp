@@ -1,27 +1,27 @@
 #include "import/ModelFile.h"
 
 #include "import/MqoError.h"
-#include "platform/FileSystem.h"
-
-#include <sys/stat.h>
+#include "import/StringSeparator.h"
+#include "platform/Messages.h"
+#include "platform/RegularFile.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace mqo {
 
 std::FILE* OpenModelFile(const std::string& path, std::string& reason)
 {
-    std::FILE* file = fs_cp932::Open(path, "rb");
+    // Opened without blocking (a FIFO), taken only when it is a regular file, and read no
+    // further than it reached when opened.
+    RegularFile regular;
+    std::FILE* file = regular.Open(path) ? regular.ReleaseStream() : nullptr;
     if (!file) {
-        reason = errno == ENOENT ? "ファイルが見つかりません。" : std::string("ファイルを開けません: ") + std::strerror(errno);
-        return nullptr;
-    }
-    struct stat st {};
-    if (::fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(file);
-        reason = "ファイルではありません。";
-        return nullptr;
+        if (regular.IsNotRegular())
+            reason = "ファイルではありません。";
+        else if (regular.ErrorNumber() == ENOENT)
+            reason = "ファイルが見つかりません。";
+        else
+            reason = "ファイルを開けません: " + regular.Error();
     }
     return file;
 }
@@ -40,6 +40,12 @@ std::string ErrorText(std::int32_t code)
     default:
         return "ファイルの内容が正しくありません。";
     }
+}
+
+void ReportNonFiniteNumbers(const StringSeparator& reader)
+{
+    if (reader.NonFiniteCount() > 0)
+        ShowMessage(kNonFiniteNumbersMessage, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 }  // namespace mqo

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
+
+class StringSeparator;
 
 namespace mqo {
 
@@ -13,5 +16,11 @@ std::FILE* OpenModelFile(const std::string& path, std::string& reason);
 
 // Why a read that returned this MqoError code failed (UTF-8); empty for success.
 std::string ErrorText(std::int32_t code);
+
+// Shown once by an import whose file held numbers that are not finite (read as 0).
+inline constexpr std::string_view kNonFiniteNumbersMessage =
+    "モデルファイルに有限でない数値（nan、inf など）があったため、0 として読み込みました";
+// Shows that message when the reader met such numbers.
+void ReportNonFiniteNumbers(const StringSeparator& reader);
 
 }  // namespace mqo

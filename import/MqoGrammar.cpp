@@ -49,7 +49,9 @@ bool AnnouncesBinary(const StringSeparator& line, int n)
     return n >= 3 && line.Token(n - 3) == "[" && line.Token(n - 1) == "]";
 }
 
-float FloatAt(const StringSeparator& line, int index) { return static_cast<float>(line.GetTokenFloat(index)); }
+// Numbers stored in the model are finite: nan, inf and numbers beyond the float range read
+// as 0 (the reader counts them).
+float FloatAt(const StringSeparator& line, int index) { return line.GetTokenFiniteFloat(index); }
 
 void SetItem(const StringSeparator& line, int i, MaterialItem item, CMaterial& m)
 {

@@ -87,7 +87,7 @@ struct ObjectOptions {
 };
 // One object body into a fresh model, up to its closing "}". Returns 0 when a vertex or
 // face line does not open its chunk, else 1. Faces may name vertices the object does not
-// have: merging refuses them, and the bone builder makes no bone of them.
+// have: merging refuses them, and the bone builder stands in another corner for them.
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options);
 
 }  // namespace mqo

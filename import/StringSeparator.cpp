@@ -3,6 +3,8 @@
 #include "import/AsciiNumbers.h"
 #include "platform/Cp932.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr std::array<unsigned char, 128> MakeSingleCharTokenTable()
@@ -171,6 +173,15 @@ bool StringSeparator::TokenEquals(int index, std::string_view text) const
 double StringSeparator::GetTokenFloat(int index) const
 {
     return index >= 0 && index < m_tokenCount ? AsciiToDouble(m_tokens[index]) : 0.0;
+}
+
+float StringSeparator::GetTokenFiniteFloat(int index) const
+{
+    const float value = static_cast<float>(GetTokenFloat(index));
+    if (std::isfinite(value))
+        return value;
+    ++m_nonFiniteCount;
+    return 0.0f;
 }
 
 std::int32_t StringSeparator::GetTokenInt(int index) const

@@ -36,6 +36,11 @@ public:
     // atof / atoi of the token; 0 when index is not a token of the line.
     double GetTokenFloat(int index) const;
     std::int32_t GetTokenInt(int index) const;
+    // GetTokenFloat in single precision, where a value that is not finite (nan, inf, or
+    // beyond the single-precision range) reads as 0 and is counted.
+    float GetTokenFiniteFloat(int index) const;
+    // How many numbers GetTokenFiniteFloat has read as 0 so far.
+    std::int64_t NonFiniteCount() const { return m_nonFiniteCount; }
 
     // Token count of the current line: 0 for a line without tokens, -1 after end of file.
     int TokenCount() const { return m_tokenCount; }
@@ -59,6 +64,8 @@ protected:
     int m_tokenCount = 0;
     std::array<unsigned char, 128> m_delimiters{};  // non-zero: a single-character token
     char m_quoteChar = '"';
+    // Counts what the reads found; reading a number changes nothing else.
+    mutable std::int64_t m_nonFiniteCount = 0;
 
 private:
     void Emit(int& n, const char* begin, const char* end);

@@ -2,13 +2,58 @@
 
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// FNV-1a: a hash that stays the same from one build to the next.
+std::uint32_t NameHash(std::string_view text)
+{
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : text)
+        hash = (hash ^ c) * 16777619u;
+    return hash;
+}
+
+// The temporary file's name for a target, up to the six characters mkstemp fills in: at
+// most `limit` bytes in all. The target's name is cut at a character boundary when needed.
+std::string TempPrefix(std::string_view name, long limit)
+{
+    char hash[16];
+    std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(NameHash(name)));
+    const std::string tail = std::string(".kmx-") + hash + "-";
+    const std::size_t room = static_cast<std::size_t>(std::max(limit, 32L)) - 1 - tail.size() - 6;
+    std::size_t keep = std::min(name.size(), room);
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep;  // not inside a UTF-8 character
+    return "." + std::string(name.substr(0, keep)) + tail;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
 
 AtomicFile::~AtomicFile() { Discard(); }
 
@@ -52,13 +97,18 @@ bool AtomicFile::Open(std::string_view cp932Path)
         mode = 0666 & ~mask;
     }
 
-    m_temp = m_target + ".XXXXXX";
-    const int fd = ::mkstemp(m_temp.data());
+    const std::string folder = FolderOf(m_target);
+    const long nameLimit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    m_tempPrefix = TempPrefix(NameOf(m_target), nameLimit > 0 ? std::min(nameLimit, 255L) : 255L);
+    m_temp = (folder == "/" ? "" : folder) + "/" + m_tempPrefix + "XXXXXX";
+    const int fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
     if (fd < 0) {
         m_temp.clear();
         return Fail(errno);
     }
     m_fd = fd;
+    // Held until the file is closed: tells a later cleanup that this one is still written.
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
     if (::fchmod(m_fd, mode) != 0) {
         const int err = errno;
         Discard();
@@ -115,7 +165,31 @@ bool AtomicFile::Commit()
         return Fail(err);
     }
     m_temp.clear();
+    RemoveStaleTemporaries();
     return true;
+}
+
+// Temporary files of the same target that nobody holds are what a killed save left.
+void AtomicFile::RemoveStaleTemporaries() const
+{
+    const std::string folder = FolderOf(m_target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != m_tempPrefix.size() + 6 || !name.starts_with(m_tempPrefix))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
 }
 
 void AtomicFile::Discard()

@@ -2,6 +2,14 @@
 // to a temporary file beside the target, which Commit flushes to disk and renames over the
 // target. Until then (and after any failure) the target keeps what it held; an uncommitted
 // temporary file is removed. A target that is a symbolic link is written through the link.
+//
+// The temporary file is hidden and named after the target, ".<name>.kmx-<hash>-XXXXXX",
+// with the name shortened so that the whole fits the folder's limit for names whatever the
+// target's length. A program killed half way leaves it behind; the next successful Commit
+// to the same target removes such leftovers (never one that another writer still holds).
+//
+// A write beyond the file-size limit (ulimit -f) fails like a full disk only once the
+// program ignores SIGXFSZ (IgnoreFileSizeSignal, platform/ProcessSignals.h).
 #pragma once
 
 #include <cstddef>
@@ -35,10 +43,12 @@ public:
 
 private:
     bool Fail(int err);
+    void RemoveStaleTemporaries() const;
 
     int m_fd = -1;
     std::string m_target;  // file-system path (UTF-8)
     std::string m_temp;
+    std::string m_tempPrefix;  // the temporary file's name up to its random part
     std::string m_error;
     bool m_failed = false;
 };

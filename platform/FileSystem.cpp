@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -35,6 +36,10 @@ std::FILE* Open(std::string_view cp932Path, const char* mode)
 {
     if (cp932Path.empty())
         return nullptr;
+    if (mode[0] == 'r' && !std::strchr(mode, '+')) {
+        RegularFile file;
+        return file.Open(cp932Path) ? file.ReleaseStream() : nullptr;
+    }
     return std::fopen(ToFileSystem(cp932Path).c_str(), mode);
 }
 
@@ -69,27 +74,12 @@ bool SetCurrentFolder(std::string_view cp932Folder)
 
 bool ReadWholeFile(std::string_view cp932Path, std::vector<std::uint8_t>& data, std::string& error)
 {
-    std::FILE* f = Open(cp932Path, "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
+    RegularFile file;
     data.clear();
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
-        data.insert(data.end(), buffer, buffer + n);
-        if (n < sizeof buffer)
-            break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) {
-        error = std::strerror(err);
-        return false;
-    }
-    return true;
+    if (file.Open(cp932Path) && file.ReadRest(data))
+        return true;
+    error = file.Error();
+    return false;
 }
 
 bool WriteFileAtomically(std::string_view cp932Path, const void* data, std::size_t size, std::string& error)

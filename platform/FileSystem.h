@@ -20,7 +20,8 @@ std::string ToFileSystem(std::string_view cp932Path);
 // UTF-8 path from the file system or a widget -> CP932 bytes.
 std::string FromFileSystem(std::string_view utf8Path);
 
-// fopen on a CP932 path.
+// fopen on a CP932 path. Opened only for reading, the path must be a regular file (see
+// RegularFile): a FIFO, a device or a folder gives null at once.
 std::FILE* Open(std::string_view cp932Path, const char* mode);
 bool Exists(std::string_view cp932Path);
 
@@ -28,7 +29,8 @@ bool Exists(std::string_view cp932Path);
 bool CurrentFolder(std::string& cp932Folder);
 bool SetCurrentFolder(std::string_view cp932Folder);
 
-// The whole file in memory. False (with errno-style text in error) when it cannot be read.
+// The whole file in memory, as it was when opened (see RegularFile). False (with
+// errno-style text in error) when it cannot be read or is not a regular file.
 bool ReadWholeFile(std::string_view cp932Path, std::vector<std::uint8_t>& data, std::string& error);
 
 // Writes data beside the target in a temporary file, flushes it to disk and renames it over

@@ -156,8 +156,17 @@ void CViewController::LeftUp(int x, int y)
 void CViewController::OnCaptureLost()
 {
     m_hasCapture = false;
-    if (m_leftButtonDown)
+    if (m_leftButtonDown && g_scene.m_editMode == EditModeRubberBand) {
+        // A rubber band cut short binds nothing: it is given up, as if it had never left
+        // the vertex-select click that started it.
+        m_leftButtonDown = false;
+        g_scene.m_editMode = EditModeVertexSelect;
+        g_scene.m_selectionRect = {m_lastMousePoint[0], m_lastMousePoint[1], m_lastMousePoint[0], m_lastMousePoint[1]};
+        m_window.Invalidate();
+    } else if (m_leftButtonDown) {
+        // A gizmo drag keeps what it applied (with its undo entry), as a release would.
         LeftUp(m_lastMousePoint[0], m_lastMousePoint[1]);
+    }
     m_rightButtonDown = false;
     m_middleButtonDown = false;
 }

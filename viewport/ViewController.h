@@ -39,7 +39,8 @@ public:
     // Wheel rotation in the usual units (120 per notch).
     void OnMouseWheel(int delta, MouseModifiers modifiers);
     void OnShiftKey(bool down);
-    // The window lost the mouse capture: every held button ends as if released.
+    // The window lost the mouse capture: every held button ends as if released, except
+    // that a rubber band is given up (nothing bound).
     void OnCaptureLost();
     // Client size of the GL surface.
     void OnSize(int width, int height);

@@ -182,7 +182,11 @@ void CKinemorphixView::OnMouse(wxMouseEvent& event)
     const int y = ToPixels(event.GetY());
     const wxEventType type = event.GetEventType();
     if (type == wxEVT_MOUSEWHEEL) {
-        m_controller.OnMouseWheel(event.GetWheelRotation(), modifiers);
+        // Only the vertical wheel zooms; a sideways wheel or touchpad swipe is left alone.
+        if (event.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL)
+            m_controller.OnMouseWheel(event.GetWheelRotation(), modifiers);
+        else
+            event.Skip();
         return;
     }
     if (type == wxEVT_MOTION) {

@@ -2,6 +2,7 @@
 // bones a scene already has.
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "scene/SceneFile.h"
 #include "support/TempFiles.h"
 
 #include <gmock/gmock.h>
@@ -104,11 +105,22 @@ TEST_F(Bones, NamesCountEveryFaceIdsOnlyTriangles)
     EXPECT_EQ(g_scene.m_bones[0].m_name, "Bone1");
     EXPECT_EQ(g_scene.m_bones[0].m_id, 0);
 
-    // Triangles naming vertices the object does not have make no bone.
+    // Triangles naming vertices the object does not have still make their bones, on the
+    // corners that exist; one without any joins nothing and sits at the origin.
     SetUp();
-    g_scene.CreateBonesFromObject(Object(v, {Face({0, 1, 9}), Face({0, -1, 2}), Face({0, 1, 2})}));
-    ASSERT_EQ(g_scene.m_bones.size(), 1u);
-    EXPECT_EQ(g_scene.m_bones[0].m_name, "Bone2");
+    g_scene.CreateBonesFromObject(
+        Object(v, {Face({0, 2, 9}), Face({-1, 1, 3}), Face({7, 8, 9}), Face({0, 1, 2}), Face({-1, 2})}));
+    ASSERT_EQ(g_scene.m_bones.size(), 4u);
+    EXPECT_EQ(g_scene.m_bones[3].m_name, "Bone3");
+    EXPECT_EQ(g_scene.m_bones[3].m_id, 3);
+    EXPECT_EQ(g_scene.m_bones[0].m_headVertex, 0);
+    EXPECT_EQ(g_scene.m_bones[0].m_tailVertex, 2);
+    EXPECT_EQ(g_scene.m_bones[1].m_headVertex, 1);
+    EXPECT_EQ(g_scene.m_bones[1].m_tailVertex, 3);
+    EXPECT_EQ(g_scene.m_bones[1].m_tail.m_y, 20.0f);
+    EXPECT_EQ(g_scene.m_bones[2].m_headVertex, -1);
+    EXPECT_EQ(g_scene.m_bones[2].m_head.m_x, 0.0f);
+    EXPECT_THAT(Parents(), ::testing::ElementsAre(-1, -1, -1, -1));  // no line from a missing vertex
 
     g_scene.CreateBonesFromObject(Object(v, {Face({0, 1})}));
     EXPECT_TRUE(g_scene.m_bones.empty());
@@ -234,15 +246,40 @@ TEST_F(Bones, BoneObjectInAModelFileWithTrianglesAndLines)
     EXPECT_EQ(g_scene.m_models[0].m_vertices.size(), 3u);
 }
 
-TEST_F(Bones, TrianglesNamingMissingVerticesInAFileStillUseUpTheirNumbers)
+// A scene stores bones by position and bindings by bone number: a triangle naming a missing
+// vertex must not shift the bones after it when the scene is opened again.
+TEST_F(Bones, SceneOverABoneObjectWithMissingVerticesReopensWithEverythingInPlace)
 {
-    std::FILE* file = testsupport::StreamOf("Metasequoia Document\nFormat Text Ver 1.0\n"
-                                            "Object \"bone\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 10 0\n\t}\n"
-                                            "\tface 2 {\n\t\t3 V(0 1 7)\n\t\t3 V(0 1 2)\n\t}\n}\n");
-    EXPECT_EQ(g_scene.ImportMqoStream(file), 0);
-    std::fclose(file);
-    ASSERT_EQ(g_scene.m_bones.size(), 1u);
-    EXPECT_EQ(g_scene.m_bones[0].m_name, "Bone1");
+    const std::string model = "Metasequoia Document\nFormat Text Ver 1.0\n"
+                              "Object \"bone\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 10 0\n\t}\n"
+                              "\tface 3 {\n\t\t3 V(0 1 2)\n\t\t3 V(0 1 7)\n\t\t3 V(2 1 0)\n\t}\n}\n"
+                              "Object \"body\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 1 0\n\t}\n}\n";
+    const testsupport::TempDir folder;
+    const std::string modelPath = folder.Write("m.mqo", model);
+    ASSERT_TRUE(g_scene.ImportMqo(modelPath));
+    ASSERT_EQ(g_scene.m_bones.size(), 3u);
+    const std::vector<std::string> names{"hip", "gap", "foot"};
+    for (std::size_t b = 0; b < 3; ++b) {
+        g_scene.m_bones[b].m_name = names[b];
+        g_scene.m_bones[b].m_animations[0][7].m_rotate.m_z = 10.0f * static_cast<float>(b);
+    }
+    g_scene.m_models[0].m_vertices[1].m_boneIndex = 2;
+    g_scene.m_models[0].m_vertices[2].m_boneIndex = 0;
+    g_scene.m_modelPath = modelPath;
+    const std::vector<std::uint8_t> saved = scenefile::WriteSceneBytes();
+
+    g_scene.ResetScene();
+    std::string error;
+    ASSERT_TRUE(scenefile::ReadSceneBytes(saved.data(), saved.size(), error)) << error;
+    ASSERT_TRUE(g_scene.ImportMqo(g_scene.m_modelPath));
+    g_scene.RestoreVertexBindings();
+    ASSERT_EQ(g_scene.m_bones.size(), 3u);
+    for (std::size_t b = 0; b < 3; ++b) {
+        EXPECT_EQ(g_scene.m_bones[b].m_name, names[b]);
+        EXPECT_EQ(g_scene.m_bones[b].m_animations[0][7].m_rotate.m_z, 10.0f * static_cast<float>(b));
+    }
+    EXPECT_THAT(g_scene.m_bones[2].m_boundVertices, ::testing::ElementsAre(1));
+    EXPECT_THAT(g_scene.m_bones[0].m_boundVertices, ::testing::ElementsAre(2));
 }
 
 TEST_F(Bones, ImportRebuildsBoundListsForTheModelItRead)

@@ -2,6 +2,7 @@
 // and what a failed read leaves in the scene; the background reader against it.
 #include "import/LoaderBG.h"
 #include "import/LoaderMQO.h"
+#include "import/ModelFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
@@ -337,8 +338,38 @@ TEST_F(MqoReader, VertexRowsTakeThreeNumbers)
     EXPECT_EQ(v[0].m_boneIndex, -1);
     EXPECT_EQ(v[1].m_x, 0.0f);
     EXPECT_EQ(v[2].m_x, 16.0f);
-    EXPECT_TRUE(std::isinf(v[2].m_y));
+    EXPECT_EQ(v[2].m_y, 0.0f);  // beyond any float: read as 0 (below)
     EXPECT_EQ(v[2].m_z, -0.5f);
+}
+
+// Numbers that are not finite would reach every export ("nan" does not even compile there):
+// they read as 0, and the import says once that the file held such numbers.
+TEST_F(MqoReader, NonFiniteNumbersReadAsZeroAndAreReportedOnce)
+{
+    const std::string text = kHeader + "Material 1 {\r\n\t\"m\" col(nan 0.5 INF 1) dif(1e999)\r\n}\r\n" +
+                             Object("o", {"nan -inf 3e38", "4e38 1 2", "-1e39 0 infinity"},
+                                    {"3 V(0 1 2) UV(nan 0.5 1 -nan 0 0)"}, "\tfacet 1e400\r\n");
+    ASSERT_EQ(Import(text), 0);
+    const CModel& model = g_scene.m_models[0];
+    EXPECT_EQ(model.m_vertices[0].m_x, 0.0f);
+    EXPECT_EQ(model.m_vertices[0].m_y, 0.0f);
+    EXPECT_EQ(model.m_vertices[0].m_z, 3e38f);
+    EXPECT_EQ(model.m_vertices[1].m_x, 0.0f);
+    EXPECT_EQ(model.m_vertices[2].m_x, 0.0f);
+    EXPECT_EQ(model.m_vertices[2].m_z, 0.0f);
+    EXPECT_EQ(model.m_smoothingAngle, 0.0f);
+    EXPECT_EQ(model.m_faces[0].m_uvs[0].m_u, 0.0f);
+    EXPECT_EQ(model.m_faces[0].m_uvs[1].m_v, 0.0f);
+    const CMaterial& material = g_scene.m_materials[0];
+    EXPECT_EQ(material.m_color[0], 0.0f);
+    EXPECT_EQ(material.m_color[1], 0.5f);
+    EXPECT_EQ(material.m_color[2], 0.0f);
+    EXPECT_EQ(material.m_diffuse, 0.0f);
+    EXPECT_THAT(m_messages.messages, ElementsAre(std::string(mqo::kNonFiniteNumbersMessage)));
+
+    m_messages.messages.clear();
+    ASSERT_EQ(Import(kHeader + Object("o", kFourVertices, {})), 0);
+    EXPECT_TRUE(m_messages.messages.empty());
 }
 
 // --- Skipping ------------------------------------------------------------------------------
@@ -552,6 +583,15 @@ TEST_F(BackgroundReader, AFailedReadKeepsWhatWasComplete)
     EXPECT_EQ(g_scene.m_backgroundMaterials.size(), 4u);
 }
 
+TEST_F(BackgroundReader, NonFiniteNumbersReadAsZeroAndAreReportedOnce)
+{
+    ASSERT_EQ(Background(kHeader + Object("o", {"nan 1e999 2", "-inf 0 0"}, {})), 0);
+    EXPECT_EQ(g_scene.m_backgroundModels[0].m_vertices[0].m_x, 0.0f);
+    EXPECT_EQ(g_scene.m_backgroundModels[0].m_vertices[0].m_y, 0.0f);
+    EXPECT_EQ(g_scene.m_backgroundModels[0].m_vertices[0].m_z, 2.0f);
+    EXPECT_THAT(m_messages.messages, ElementsAre(std::string(mqo::kNonFiniteNumbersMessage)));
+}
+
 TEST_F(BackgroundReader, AFileThatCannotBeOpenedChangesNothingAndTellsWhy)
 {
     testsupport::TempDir dir;
@@ -560,6 +600,8 @@ TEST_F(BackgroundReader, AFileThatCannotBeOpenedChangesNothingAndTellsWhy)
     EXPECT_FALSE(ImportBackgroundMqo(dir.File("missing.mqo"), reason));
     EXPECT_EQ(reason, "ファイルが見つかりません。");
     EXPECT_FALSE(ImportBackgroundMqo(dir.Path(), reason));
+    EXPECT_EQ(reason, "ファイルではありません。");
+    EXPECT_FALSE(ImportBackgroundMqo("/dev/zero", reason));  // endless: refused unread
     EXPECT_EQ(reason, "ファイルではありません。");
     EXPECT_TRUE(g_scene.m_backgroundMaterials.empty());
     ASSERT_TRUE(fs_cp932::CurrentFolder(after));

@@ -1,10 +1,15 @@
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
+#include "platform/ProcessSignals.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TEST(FileSystem, AbsolutePaths)
@@ -50,7 +55,8 @@ TEST(FileSystem, AtomicWriteReplacesOnlyWhenComplete)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
 
-// A file-size limit makes write() fail part way, as a full disk would, even for root.
+// A file-size limit makes write() fail part way, as a full disk would, even for root; with
+// the start-up's signal setting the program lives on to report it.
 TEST(FileSystem, WriteThatRunsOutOfSpaceKeepsTheOldFile)
 {
     testsupport::TempDir folder;
@@ -58,9 +64,9 @@ TEST(FileSystem, WriteThatRunsOutOfSpaceKeepsTheOldFile)
     const std::vector<std::uint8_t> old(64, 7);
     testsupport::WriteBytes(target, old);
 
+    IgnoreFileSizeSignal();
     struct rlimit saved {};
     ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
     small.rlim_cur = 100;
     ::setrlimit(RLIMIT_FSIZE, &small);
@@ -68,10 +74,9 @@ TEST(FileSystem, WriteThatRunsOutOfSpaceKeepsTheOldFile)
     std::string error;
     const bool written = fs_cp932::WriteFileAtomically(target, big.data(), big.size(), error);
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, std::strerror(EFBIG));
     EXPECT_EQ(testsupport::ReadBytes(target), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1);
 }
@@ -84,4 +89,71 @@ TEST(FileSystem, WriteIntoAMissingFolderFails)
     const std::uint8_t fresh[] = {9};
     EXPECT_FALSE(fs_cp932::WriteFileAtomically(target, fresh, 1, error));
     EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+namespace {
+
+std::vector<std::string> FolderNames(const testsupport::TempDir& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Folder()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save killed after writing part of its temporary file.
+void KilledSave(const std::string& target)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        static AtomicFile file;  // never destroyed: the process ends as if killed
+        const bool ok = file.Open(target) && file.Write("partial", 7);
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+}  // namespace
+
+// A name as long as the folder allows (255 bytes, here of three-byte characters) can be
+// written; the temporary file's name never grows past that limit.
+TEST(FileSystem, AtomicWriteOfTheLongestName)
+{
+    testsupport::TempDir folder;
+    std::string name;
+    for (int i = 0; i < 85; ++i)
+        name += "\xE8\xA1\xA8";  // 表
+    std::string error;
+    const std::uint8_t fresh[] = {1, 2, 3};
+    ASSERT_TRUE(fs_cp932::WriteFileAtomically(fs_cp932::FromFileSystem(folder.Path() + name), fresh, 3, error)) << error;
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{name});
+}
+
+// Leftovers of killed saves go with the next successful save of the same target; those of
+// another target, and one a writer still holds, stay.
+TEST(FileSystem, SuccessfulSaveRemovesItsOwnStaleTemporaries)
+{
+    testsupport::TempDir folder;
+    const std::string target = folder.File("walk.zlkx");
+    const std::string other = folder.File("walk.zlkx2");
+    KilledSave(target);
+    KilledSave(target);
+    KilledSave(other);
+    ASSERT_EQ(FolderNames(folder).size(), 3u);
+    AtomicFile held;
+    ASSERT_TRUE(held.Open(target));
+
+    std::string error;
+    const std::uint8_t fresh[] = {9};
+    ASSERT_TRUE(fs_cp932::WriteFileAtomically(target, fresh, 1, error)) << error;
+    const std::vector<std::string> names = FolderNames(folder);
+    ASSERT_EQ(names.size(), 3u);  // the held file, the other target's leftover, the target
+    EXPECT_TRUE(names[0].starts_with(".walk.zlkx.kmx-")) << names[0];
+    EXPECT_TRUE(names[1].starts_with(".walk.zlkx2.kmx-")) << names[1];
+    EXPECT_EQ(names[2], "walk.zlkx");
+    held.Discard();
+    EXPECT_EQ(FolderNames(folder).size(), 2u);
 }

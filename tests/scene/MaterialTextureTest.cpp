@@ -169,6 +169,19 @@ TEST_F(MaterialTextures, UndecodableFileFails)
     EXPECT_TRUE(m_gl.uploads.empty());
 }
 
+// A tiny file declaring a huge image (an 18-byte TGA of 16384 x 16384, 768 MB of pixels) is
+// refused with the texture message, inside an import too, which goes on without it.
+TEST_F(MaterialTextures, ImagesBeyondTheLimitsGiveTheTextureMessage)
+{
+    m_dir.Write("huge.tga", std::string("\0\0\x02\0\0\0\0\0\0\0\0\0\0\x40\0\x40\x18\0", 18));
+    m_dir.Write("m.mqo", "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1 {\n\t\"m\" tex(\"huge.tga\")\n}\n");
+    g_fileVersion = kVersion390;
+    EXPECT_TRUE(g_scene.ImportMqo(m_dir.Path() + "m.mqo"));
+    EXPECT_FALSE(g_scene.m_materials[0].HasTexture());
+    EXPECT_THAT(m_messages.messages, ElementsAre(kFailure));
+    EXPECT_TRUE(m_gl.uploads.empty());
+}
+
 TEST_F(MaterialTextures, RelativeNamesUseEitherSeparatorAndCp932Folders)
 {
     const std::string folder = "\x83\x5C";  // ソ

@@ -2,13 +2,15 @@
 // named on the command line. Not part of the editor.
 //
 //   kmx_view_host [--mode N] [--bone K] [--zoom Z] [--pan X,Y] [--size WxH] [--snapshot file.png]
-//                 [--check] model.mqo
+//                 [--check] [--wheel-check] model.mqo
 //
 // --mode sets the edit mode (3, 4, 5 show the selected bone's gizmo), --bone selects a bone,
 // --zoom and --pan set the camera,
 // --snapshot writes the first frame drawn as a PNG file, and --check reads that frame back,
 // tests it for the background, the model's faces, its edges, the bones and the gizmo, and
-// exits with 0 when all are there (1 when not, 77 without a display).
+// exits with 0 when all are there (1 when not, 77 without a display). --wheel-check turns
+// the wheel over the view with real X events (xdotool): sideways, which must leave the zoom
+// alone, then one notch towards the user, which must zoom out by 12.
 #include "import/PathFunctions.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
@@ -41,6 +43,7 @@ struct Options {
     int height = 600;
     std::string snapshot;
     bool check = false;
+    bool wheelCheck = false;
     std::string model;
 };
 
@@ -63,6 +66,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.snapshot = argv[++i];
         else if (arg == "--check")
             options.check = true;
+        else if (arg == "--wheel-check")
+            options.wheelCheck = true;
         else if (!arg.empty() && arg[0] != '-')
             options.model = arg;
         else
@@ -187,6 +192,10 @@ public:
         frame->SetSizer(sizer);
         LoadModel(g_options.model);
         frame->Show();
+        if (g_options.wheelCheck) {
+            m_wheelTimer.Bind(wxEVT_TIMER, [this, frame](wxTimerEvent&) { WheelStep(frame); });
+            m_wheelTimer.StartOnce(1000);
+        }
         if (g_options.check || !g_options.snapshot.empty()) {
             m_view->CaptureNextFrame([this, frame](const CapturedFrame& captured) {
                 if (!g_options.snapshot.empty() && !WritePng(captured, g_options.snapshot))
@@ -207,6 +216,32 @@ public:
         return true;
     }
 
+    // One step of the wheel check every 700 ms: the pointer onto the view and the wheel
+    // turned sideways; the zoom checked and the wheel turned down; the zoom checked again.
+    void WheelStep(wxFrame* frame)
+    {
+        const float start = g_options.zoom;
+        if (m_wheelStep == 0) {
+            const wxPoint centre = m_view->ClientToScreen(wxPoint(m_view->GetClientSize().x / 2, m_view->GetClientSize().y / 2));
+            const std::string command = "xdotool mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) +
+                                        " click 6 click 7 click 6";
+            if (std::system(command.c_str()) != 0)
+                m_exitCode = 1;
+        } else if (m_wheelStep == 1) {
+            std::printf("zoom after the sideways wheel: %g\n", g_scene.m_zoom);
+            if (g_scene.m_zoom != start || std::system("xdotool click 5") != 0)
+                m_exitCode = 1;
+        } else {
+            std::printf("zoom after one notch down: %g\n", g_scene.m_zoom);
+            if (g_scene.m_zoom != start - 12.0f)
+                m_exitCode = 1;
+            frame->Close(true);
+            return;
+        }
+        ++m_wheelStep;
+        m_wheelTimer.StartOnce(700);
+    }
+
     int OnRun() override
     {
         const int result = wxApp::OnRun();
@@ -216,6 +251,7 @@ public:
     int OnExit() override
     {
         m_timeout.Stop();
+        m_wheelTimer.Stop();
         SetMessageSink(nullptr);
         return wxApp::OnExit();
     }
@@ -226,6 +262,8 @@ private:
     CKinemorphixView* m_view = nullptr;
     HostMessageSink m_messages;
     wxTimer m_timeout;
+    wxTimer m_wheelTimer;
+    int m_wheelStep = 0;
 };
 
 }  // namespace
@@ -237,11 +275,15 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, g_options)) {
         std::fprintf(stderr,
                      "usage: kmx_view_host [--mode N] [--bone K] [--zoom Z] [--pan X,Y] [--size WxH] "
-                     "[--snapshot file.png] [--check] model.mqo\n");
+                     "[--snapshot file.png] [--check] [--wheel-check] model.mqo\n");
         return 2;
     }
     if (!std::getenv("DISPLAY")) {
         std::fprintf(stderr, "no display\n");
+        return 77;
+    }
+    if (g_options.wheelCheck && std::system("command -v xdotool >/dev/null") != 0) {
+        std::fprintf(stderr, "no xdotool\n");
         return 77;
     }
     // The GL canvas is built for GLX: on a Wayland desktop it runs through XWayland.

@@ -277,7 +277,9 @@ TEST_F(ViewControllerTest, AReleaseWithoutItsPressDoesNothing)
     EXPECT_EQ(g_editFrame, 0);
 }
 
-TEST_F(ViewControllerTest, ALostCaptureEndsTheDragLikeARelease)
+// Another window taking the mouse cuts a drag short: a rubber band then binds nothing,
+// while a gizmo drag keeps what it applied, with its undo entry, as a release would.
+TEST_F(ViewControllerTest, ALostCaptureGivesUpTheBandButKeepsAGizmoDrag)
 {
     g_scene.m_editMode = EditModeVertexSelect;
     controller.OnButtonDown(MouseButton::Left, 10, 20, kNone);
@@ -286,13 +288,25 @@ TEST_F(ViewControllerTest, ALostCaptureEndsTheDragLikeARelease)
     controller.OnCaptureLost();
     EXPECT_FALSE(controller.IsButtonDown(MouseButton::Left));
     EXPECT_FALSE(controller.HasCapture());
-    const std::vector<std::string> expected{"capture", "pick 10,20", "pick 60,80"};
-    EXPECT_EQ(window.log, expected);  // the band picked; no release of a capture already lost
-    EXPECT_EQ(g_scene.m_editMode, EditModeRubberBand);
-
+    const std::vector<std::string> expected{"capture", "pick 10,20"};
+    EXPECT_EQ(window.log, expected);  // no band pick; no release of a capture already lost
+    EXPECT_EQ(g_scene.m_editMode, EditModeVertexSelect);  // no rectangle left drawn
     // The next move is no drag.
     controller.OnMouseMove(90, 90, kNone);
     EXPECT_EQ(g_scene.m_selectionRect, (std::array<std::int32_t, 4>{60, 80, 60, 80}));
+    EXPECT_EQ(g_scene.m_editMode, EditModeVertexSelect);
+
+    g_scene.m_editMode = EditModeTranslate;
+    window.onPick = [] { g_scene.m_activeHandle = GizmoHandleX; };
+    controller.OnButtonDown(MouseButton::Left, 0, 0, kNone);
+    controller.OnMouseMove(12, 0, kNone);
+    controller.OnCaptureLost();
+    EXPECT_FALSE(controller.IsButtonDown(MouseButton::Left));
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 12.0f);
+    EXPECT_EQ(g_scene.m_undoAnimations.size(), 1u);
+    EXPECT_EQ(g_editFrame, g_currentFrame);
+    g_scene.Undo();
+    EXPECT_FLOAT_EQ(Sample().m_translate.m_x, 0.0f);
 }
 
 TEST_F(ViewControllerTest, AClickStartsTheBandAndADragInVertexModeBecomesOne)

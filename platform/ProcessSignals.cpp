@@ -1,0 +1,5 @@
+#include "platform/ProcessSignals.h"
+
+#include <csignal>
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

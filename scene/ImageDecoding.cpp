@@ -1,0 +1,48 @@
+#include "scene/ImageDecoding.h"
+
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+namespace imagedecoding {
+
+bool FitsLimits(std::uint64_t width, std::uint64_t height, std::uint64_t channels, std::uint64_t scratch)
+{
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
+        return false;
+    return width * height * channels * (1 + scratch) <= kPixelBudget;
+}
+
+bool IsPng(const std::uint8_t* data, std::size_t size)
+{
+    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
+}
+
+bool IsJpeg(const std::uint8_t* data, std::size_t size)
+{
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+bool Decode(const std::uint8_t* data, std::size_t size, Image& image)
+{
+    try {
+        if (IsPng(data, size))
+            return DecodePng(data, size, image);
+        if (IsJpeg(data, size))
+            return DecodeJpeg(data, size, image);
+        if (IsPnm(data, size))
+            return DecodePnm(data, size, image);
+        if (IsHdr(data, size))
+            return DecodeHdr(data, size, image);
+        if (IsPsd(data, size))
+            return DecodePsd(data, size, image);
+        return DecodeWithStb(data, size, image);
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+}
+
+}  // namespace imagedecoding

@@ -1,0 +1,182 @@
+// Texture images from untrusted files: every format decodes as stb_image decodes it (JPEG
+// within rounding), and images that are damaged or larger than the limits are refused
+// without a crash and before their pixels are allocated.
+#include "scene/DibStream.h"
+#include "scene/ImageDecoding.h"
+#include "support/Bytes.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+namespace {
+
+const std::string kSeeds = KMX_SOURCE_DIR "/fuzz/corpus/texture/";
+
+// What the reference decoder (Debian's stb_image, all formats) makes of a file, expanded
+// to what DibStream delivers.
+DibStream Reference(const std::vector<std::uint8_t>& file)
+{
+    int w = 0, h = 0, n = 0;
+    stbi_uc* pixels = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &w, &h, &n, 0);
+    DibStream image;
+    if (!pixels)
+        return image;
+    const int channels = n == 4 ? 4 : 3;
+    image.m_width = w;
+    image.m_height = h;
+    image.m_components = channels;
+    for (std::size_t i = 0; i < std::size_t(w) * h; ++i)
+        for (int c = 0; c < channels; ++c)
+            image.m_pixels.push_back(pixels[i * n + (n < 3 ? 0 : c)]);
+    stbi_image_free(pixels);
+    return image;
+}
+
+int LargestDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
+{
+    int largest = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        largest = std::max(largest, std::abs(a[i] - b[i]));
+    return largest;
+}
+
+}  // namespace
+
+TEST(ImageDecoding, EverySeedDecodesAsTheReferenceDoes)
+{
+    // Channels delivered, and how far a byte may be from the reference.
+    const std::map<std::string, std::pair<int, int>> expected = {
+        {"png_rgb.png", {3, 0}},          {"png_rgba.png", {4, 0}},       {"png_palette_trns.png", {4, 0}},
+        {"png_rgb_trns.png", {4, 0}},     {"png_rgb16.png", {3, 0}},      {"png_grey16.png", {3, 0}},
+        {"png_grey4_interlaced.png", {3, 0}}, {"png_grey_alpha.png", {3, 0}}, {"jpeg_baseline.jpg", {3, 4}},
+        {"jpeg_progressive.jpg", {3, 4}}, {"jpeg_grey.jpg", {3, 4}},      {"jpeg_cmyk.jpg", {3, 4}},
+        {"bmp_rgb.bmp", {3, 0}},          {"bmp_rgba.bmp", {4, 0}},       {"tga_rle.tga", {3, 0}},
+        {"tga_plain.tga", {3, 0}},        {"gif_palette.gif", {4, 0}},    {"psd_rgb.psd", {4, 0}},
+        {"ppm_rgb.ppm", {3, 0}},          {"pgm_grey.pgm", {3, 0}},       {"hdr_rgb.hdr", {3, 0}},
+    };
+    std::size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kSeeds)) {
+        const std::string name = entry.path().filename().string();
+        ASSERT_TRUE(expected.contains(name)) << name;
+        const auto [channels, tolerance] = expected.at(name);
+        const std::vector<std::uint8_t> file = testsupport::ReadBytes(entry.path().string());
+        DibStream image;
+        ASSERT_TRUE(image.Load(entry.path().string())) << name;
+        const DibStream reference = Reference(file);
+        EXPECT_EQ(image.m_components, channels) << name;
+        EXPECT_EQ(image.m_width, reference.m_width) << name;
+        EXPECT_EQ(image.m_height, reference.m_height) << name;
+        ASSERT_EQ(image.m_pixels.size(), reference.m_pixels.size()) << name;
+        EXPECT_LE(LargestDifference(image.m_pixels, reference.m_pixels), tolerance) << name;
+        ++seen;
+    }
+    EXPECT_EQ(seen, expected.size());
+}
+
+namespace {
+
+// Big-endian numbers for the headers below.
+Bytes& Be32(Bytes& b, std::uint32_t v) { return b.u8(v >> 24).u8(v >> 16).u8(v >> 8).u8(v); }
+Bytes& Be16(Bytes& b, std::uint16_t v) { return b.u8(v >> 8).u8(v); }
+
+Bytes& Text(Bytes& b, const std::string& text) { return b.raw(text.data(), text.size()); }
+
+// Files of every format whose header declares a w x h image, with a little data after it:
+// enough for a decoder without limits to go on and fill the whole image.
+std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
+{
+    const auto w16 = static_cast<std::uint16_t>(w), h16 = static_cast<std::uint16_t>(h);
+    std::map<std::string, Bytes> files;
+    Bytes& png = files["png"].raw("\x89PNG\r\n\x1A\n", 8);
+    Be32(Be32(Be32(png, 13).raw("IHDR", 4), w), h).u8(8).u8(6).u8(0).u8(0).u8(0).u32(0);
+    Be32(png, 2).raw("IDAT", 4).u8(0x78).u8(0x9C).u32(0);
+    Bytes& jpeg = files["jpeg"].u8(0xFF).u8(0xD8).u8(0xFF).u8(0xC0);
+    Be16(Be16(Be16(jpeg, 17).u8(8), h16), w16).u8(3);
+    for (std::uint8_t c = 1; c <= 3; ++c)
+        jpeg.u8(c).u8(0x11).u8(0);
+    Be16(jpeg.u8(0xFF).u8(0xDA), 12).u8(3).u8(1).u8(0).u8(2).u8(0).u8(3).u8(0).u8(0).u8(63).u8(0);
+    files["tga"].u8(0).u8(0).u8(10).raw("\0\0\0\0\0\0\0\0\0", 9).u16(w16).u16(h16).u8(24).u8(0);
+    Bytes& bmp = files["bmp"].raw("BM", 2).u32(54).u32(0).u32(54).u32(40);
+    bmp.i32(static_cast<std::int32_t>(w)).i32(static_cast<std::int32_t>(h)).u16(1).u16(24);
+    bmp.u32(0).u32(0).u32(0).u32(0).u32(0).u32(0);
+    Text(files["pnm"], "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n");
+    Text(files["hdr"], "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y " + std::to_string(h) + " +X " + std::to_string(w) + "\n");
+    Bytes& psd = files["psd"].raw("8BPS", 4);
+    Be16(Be32(Be32(Be16(Be16(psd, 1).raw("\0\0\0\0\0\0", 6), 3), h), w), 8);
+    Be16(psd, 3).u32(0).u32(0).u32(0).u16(0);
+    files["gif"].raw("GIF89a", 6).u16(w16).u16(h16).u8(0).u8(0).u8(0);
+    for (auto& entry : files)
+        Text(entry.second, std::string(64, '\x81'));
+    return files;
+}
+
+}  // namespace
+
+TEST(ImageDecoding, ImagesBeyondTheLimitsAreRefusedFromTheirHeader)
+{
+    // Too long a side, too many pixels for the budget (16384 x 16384 x 3 is 768 MB), and a
+    // header far larger than the file that holds it.
+    for (const auto& [w, h] : {std::pair<std::uint32_t, std::uint32_t>{16385, 1}, {1, 65535}, {16384, 16384}, {12552, 4120}}) {
+        for (const auto& [format, file] : Headers(w, h)) {
+            DibStream image;
+            EXPECT_FALSE(image.Decode(file.data.data(), file.data.size())) << format << " " << w << "x" << h;
+            EXPECT_TRUE(image.m_pixels.empty());
+        }
+    }
+}
+
+// Every cut-short seed is refused or decoded whole, never read past its end (the sanitizer
+// build watches); our own decoders refuse any cut at all.
+TEST(ImageDecoding, CutShortFilesNeverReadPastTheirEnd)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(kSeeds)) {
+        const std::vector<std::uint8_t> file = testsupport::ReadBytes(entry.path().string());
+        const bool ownDecoder = imagedecoding::IsPnm(file.data(), file.size()) ||
+                                imagedecoding::IsHdr(file.data(), file.size()) ||
+                                imagedecoding::IsPsd(file.data(), file.size());
+        for (std::size_t size = 0; size < file.size(); ++size) {
+            const std::vector<std::uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
+            DibStream image;
+            const bool decoded = image.Decode(cut.data(), cut.size());
+            EXPECT_EQ(image.m_pixels.size(), decoded ? std::size_t(image.m_width) * image.m_height * image.m_components : 0u);
+            if (ownDecoder) {
+                EXPECT_FALSE(decoded) << entry.path().filename() << " cut at " << size;
+            }
+        }
+    }
+}
+
+TEST(ImageDecoding, SixteenBitPnmSamplesKeepTheirHighByte)
+{
+    const std::string file = "P6 1 1 65535\n\x12\x34\x56\x78\x9A\xBC";
+    DibStream image;
+    ASSERT_TRUE(image.Decode(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
+    EXPECT_EQ(image.m_pixels, (std::vector<std::uint8_t>{0x12, 0x56, 0x9A}));
+}
+
+// Files that made stb_image overflow an int, loop for ever, convert a colour out of range or
+// fill an image far larger than the file: each is refused at once, or decoded soundly.
+TEST(ImageDecoding, FilesThatBrokeTheOldDecoderAreHandled)
+{
+    const std::map<std::string, bool> decodes = {
+        {"pnm_side_overflows_an_int.pgm", false},
+        {"hdr_empty_packet.hdr", false},
+        {"psd_colour_beyond_its_alpha.psd", true},
+        {"tga_22_bytes_of_52_megapixels.tga", false},
+    };
+    std::size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KMX_TEST_DATA_DIR "/texture")) {
+        const std::string name = entry.path().filename().string();
+        ASSERT_TRUE(decodes.contains(name)) << name;
+        DibStream image;
+        EXPECT_EQ(image.Load(entry.path().string()), decodes.at(name)) << name;
+        ++seen;
+    }
+    EXPECT_EQ(seen, decodes.size());
+}
