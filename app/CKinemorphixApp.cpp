@@ -9,6 +9,7 @@
 #include "app/logic/CommandTable.h"
 #include "app/logic/DocumentTypeRegistration.h"
 #include "platform/FileSystem.h"
+#include "platform/ProcessSignals.h"
 
 #include <wx/filehistory.h>
 #include <wx/fileconf.h>
@@ -71,6 +72,8 @@ void CKinemorphixApp::SetCommandLine(std::vector<std::string> args)
 
 bool CKinemorphixApp::OnInit()
 {
+    // A save beyond the file-size limit fails with a message instead of ending the program.
+    IgnoreFileSizeSignal();
     // The user's locale for the toolkit; numbers in files and dialogs stay in the C locale.
     wxUILocale::UseDefault();
     std::setlocale(LC_NUMERIC, "C");
