@@ -365,12 +365,8 @@ std::string ColladaTimestampNow()
 ExportResult ExportCollada(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm)
 {
     // Refuse before opening anything, so that a file already at the path stays whole.
-    if (scene.m_models.empty()) {
-        ExportResult result;
-        result.path = path;
-        result.error = "the scene has no model";
-        return result;
-    }
+    if (scene.m_models.empty())
+        return NoModelResult(path);
     std::string sceneName;
     GetFileBaseName(sceneName, path);
     ExportFile file(path);

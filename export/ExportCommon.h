@@ -37,6 +37,10 @@ struct ExportResult {
     explicit operator bool() const { return ok; }
 };
 
+// The refusal of an export that needs a model when the scene has none; nothing is opened, so
+// a file already at the path stays whole.
+ExportResult NoModelResult(const std::string& cp932Path);
+
 // The warning shown once, after the file is complete, when a bone export met a vertex
 // without a bone.
 inline constexpr std::string_view kUnassignedVerticesWarning = "ボーンに割り当てられていない頂点があります！";

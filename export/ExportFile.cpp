@@ -42,6 +42,14 @@ ExportResult ExportFile::Finish()
     return result;
 }
 
+ExportResult NoModelResult(const std::string& cp932Path)
+{
+    ExportResult result;
+    result.path = cp932Path;
+    result.error = "シーンにモデルがありません。";
+    return result;
+}
+
 std::string ExportClassName(const std::string& cp932Path)
 {
     std::string name;

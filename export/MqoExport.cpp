@@ -156,10 +156,8 @@ ExportResult ExportMqoWithBones(const CCentigrade& scene, const std::string& pat
     if (form == AnimationFormNone)
         MakeMqoPath(result.path, path);
     // Refuse before opening anything, so that a file already at the path stays whole.
-    if (scene.m_models.empty()) {
-        result.error = "the scene has no model";
-        return result;
-    }
+    if (scene.m_models.empty())
+        return NoModelResult(result.path);
     ExportFile file(result.path);
     if (file.IsOpen())
         WriteMqoWithBones(scene, file.Writer(), form, scale);

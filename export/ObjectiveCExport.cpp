@@ -81,12 +81,8 @@ ExportResult ExportObjectiveC(const CCentigrade& scene, float scale, const std::
 {
     // Without a model there is no array to declare: refused before anything is opened, so
     // that a file already at the path stays whole.
-    if (scene.m_models.empty()) {
-        ExportResult result;
-        result.path = path;
-        result.error = "the scene has no model";
-        return result;
-    }
+    if (scene.m_models.empty())
+        return NoModelResult(path);
     ExportFile file(path);
     if (file.IsOpen())
         WriteObjectiveC(scene, file.Writer(), scale);
