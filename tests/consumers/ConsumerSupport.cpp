@@ -2,13 +2,13 @@
 
 #include "import/PathFunctions.h"
 #include "scene/Globals.h"
+#include "support/Rigging.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <array>
-#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -27,17 +27,6 @@ std::string ShellQuoted(std::string_view text)
             out += c;
     }
     return out + "'";
-}
-
-float SquaredDistanceToSegment(const CVector& p, const CVector& a, const CVector& b)
-{
-    const float abx = b.m_x - a.m_x, aby = b.m_y - a.m_y, abz = b.m_z - a.m_z;
-    const float apx = p.m_x - a.m_x, apy = p.m_y - a.m_y, apz = p.m_z - a.m_z;
-    const float length = abx * abx + aby * aby + abz * abz;
-    float t = length > 0.0f ? (apx * abx + apy * aby + apz * abz) / length : 0.0f;
-    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
-    const float dx = apx - t * abx, dy = apy - t * aby, dz = apz - t * abz;
-    return dx * dx + dy * dy + dz * dz;
 }
 
 }  // namespace
@@ -64,6 +53,14 @@ CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& f
     const int status = ::pclose(pipe.release());
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;
+}
+
+std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts)
+{
+    std::string text;
+    for (const auto& [key, value] : counts)
+        text += (text.empty() ? "" : ",") + std::string(key) + "=" + std::to_string(value);
+    return text;
 }
 
 std::filesystem::path OutputFolder()
@@ -97,9 +94,9 @@ CCentigrade LoadModelScene(const std::filesystem::path& mqo)
     return scene;
 }
 
-std::filesystem::path CorpusFile(std::string_view relative)
+CCentigrade Ninja()
 {
-    return std::filesystem::path(KMX_TEST_DATA_DIR) / "corpus" / relative;
+    return LoadModelScene(KMX_TEST_DATA_DIR "/corpus/nnn112358+GLUTMetaseq_forLinux/ninja.mqo");
 }
 
 CCentigrade RiggedFigure(int frames)
@@ -107,20 +104,7 @@ CCentigrade RiggedFigure(int frames)
     g_lastFrame = frames - 1;
     g_previousLastFrame = g_lastFrame;
     CCentigrade scene = LoadModelScene(std::filesystem::path(KMX_SOURCE_DIR) / "resources/sample/figure.mqo");
-    // Every vertex to the bone whose segment is nearest.
-    for (CModel& model : scene.m_models) {
-        for (CVector& vertex : model.m_vertices) {
-            float best = FLT_MAX;
-            for (const CBone& bone : scene.m_bones) {
-                const float distance = SquaredDistanceToSegment(vertex, bone.m_head, bone.m_tail);
-                if (distance < best) {
-                    best = distance;
-                    vertex.m_boneIndex = bone.m_id;
-                }
-            }
-        }
-    }
-    scene.BuildBoneVertexLists();
+    testsupport::BindToNearestBoneHeads(scene);
 
     // A second animation, then keys: every bone turns and the first one moves.
     scene.AddAnimation();

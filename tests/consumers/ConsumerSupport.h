@@ -6,6 +6,7 @@
 #include "scene/CCentigrade.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ struct CheckOutcome {
 CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& file,
                          std::string_view expect = {});
 
+// The checker's "key=value,..." for these counts.
+std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts);
+
 // A folder of its own for the running test's files, emptied first and kept afterwards so a
 // failing file can be looked at: <build>/consumer-output/<suite>.<test>/.
 std::filesystem::path OutputFolder();
@@ -29,11 +33,11 @@ std::filesystem::path OutputFolder();
 // normals. Fails the test (and returns an empty scene) when it can't be read.
 CCentigrade LoadModelScene(const std::filesystem::path& mqo);
 
-// A model of tests/data/corpus (path below that folder).
-std::filesystem::path CorpusFile(std::string_view relative);
+// The big corpus model: 6,567 vertices and 10,518 faces, eight materials, no bones.
+CCentigrade Ninja();
 
 // The sample figure (resources/sample/figure.mqo: six boxes, a textured and a plain material,
-// seven bones) rigged: every vertex bound to its nearest bone, and two animations,
+// seven bones) rigged: every vertex bound to the nearest bone head, and two animations,
 // "Animation_0" and "Wave", of `frames` frames each (g_lastFrame := frames - 1) with keys
 // at the first, middle and last frame, in-betweened.
 CCentigrade RiggedFigure(int frames = 21);

@@ -15,13 +15,7 @@
 
 namespace {
 
-std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts)
-{
-    std::string text;
-    for (const auto& [key, value] : counts)
-        text += (text.empty() ? "" : ",") + std::string(key) + "=" + std::to_string(value);
-    return text;
-}
+using consumers::Expect;
 
 bool Exportable(const CModel& model, const CFace& face)
 {
@@ -76,41 +70,30 @@ std::string FbxCounts(const CCentigrade& scene)
 
 // The rigged figure, the corpus model, a scene of shared names with blanks, XML specials
 // and Japanese text, an untextured material and three models, the same with faces of a
-// material that does not exist, and a scene without materials, at scale 2.5.
-TEST(InterchangeConsumer, ColladaAndFbxOfFigureCorpusModelAndOddScenes)
+// material that does not exist, and a scene without materials, at scale 2.5. Objective-C:
+// the first model's arrays keep their names, the others get their own (the checker counts
+// the arrays named vertices and uvs: the first model's).
+TEST(InterchangeConsumer, ColladaFbxAndObjectiveCOfFigureCorpusModelAndOddScenes)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
     CCentigrade unlisted = exporttest::OddNamesScene();
     unlisted.m_models[2].m_faces[0].m_material = 7;
     CCentigrade bare = exporttest::BoxScene();
     bare.m_materials.clear();
-    const CCentigrade scenes[] = {
-        consumers::RiggedFigure(5),
-        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo")),
-        exporttest::OddNamesScene(), unlisted, bare};
+    const CCentigrade scenes[] = {consumers::RiggedFigure(5), consumers::Ninja(), exporttest::OddNamesScene(),
+                                  unlisted, bare};
     for (std::size_t i = 0; i < std::size(scenes); ++i) {
         const std::string base = (folder / ("scene " + std::to_string(i))).string();
         ASSERT_TRUE(ExportCollada(scenes[i], 2.5f, base + ".dae", AnimationFormMatrices).ok);
         EXPECT_CONSUMER_ACCEPTS("dae", base + ".dae", ColladaCounts(scenes[i]));
         ASSERT_TRUE(ExportFbxAscii(scenes[i], base + ".fbx", AnimationFormMatrices, 1, 2.5f).ok);
         EXPECT_CONSUMER_ACCEPTS("fbx", base + ".fbx", FbxCounts(scenes[i]));
-    }
-}
-
-// The first model's arrays keep their names, the others get their own (the checker counts
-// the arrays named vertices and uvs: the first model's).
-TEST(ObjectiveCConsumer, RiggedFigureAndSeveralModels)
-{
-    const std::filesystem::path folder = consumers::OutputFolder();
-    const std::size_t triangles = consumers::Count(consumers::RiggedFigure(5)).triangles;
-    const std::size_t box = 3;  // the odd scene's first model: a triangle and a quad
-    for (const auto& [scene, first] : {std::pair{consumers::RiggedFigure(5), triangles},
-                                       std::pair{exporttest::OddNamesScene(), box}}) {
-        const std::string file = (folder / ("scene" + std::to_string(first) + ".m")).string();
-        ASSERT_TRUE(ExportObjectiveC(scene, 2.5f, file, AnimationFormMatrices).ok);
-        EXPECT_CONSUMER_ACCEPTS("objc", file,
-                                Expect({{"vertex_arrays", 1}, {"uv_arrays", 1}, {"triangles", first},
-                                        {"uv_triangles", first}}));
+        CCentigrade first = scenes[i];
+        first.m_models.resize(1);
+        const std::size_t triangles = consumers::Count(first).triangles;
+        ASSERT_TRUE(ExportObjectiveC(scenes[i], 2.5f, base + ".m", AnimationFormMatrices).ok);
+        EXPECT_CONSUMER_ACCEPTS("objc", base + ".m", Expect({{"vertex_arrays", 1}, {"uv_arrays", 1},
+                                                             {"triangles", triangles}, {"uv_triangles", triangles}}));
     }
 }
 
@@ -140,8 +123,7 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
     ASSERT_TRUE(ExportSwiftCsv(odd, 2.5f, oddFile, AnimationFormMatrices).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", oddFile, Expect({{"vrows", 3}, {"corners", 27}, {"mrows", 3}, {"trows", 2}}));
 
-    const CCentigrade ninja =
-        consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
+    const CCentigrade ninja = consumers::Ninja();
     const std::string ninjaFile = (folder / "ninja.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(ninja, 1.0f, ninjaFile, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", ninjaFile,

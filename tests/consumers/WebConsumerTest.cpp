@@ -39,54 +39,55 @@ std::size_t DistinctCorners(const CCentigrade& scene, bool bones)
 // What the stub must have counted for the scene in the given form.
 std::string Expected(const CCentigrade& scene, ExportAnimationForm form)
 {
-    const consumers::SceneCounts counts = consumers::Count(scene);
+    const consumers::SceneCounts n = consumers::Count(scene);
     const bool bones = form != AnimationFormNone;
     std::size_t frames = 0;
-    for (std::size_t a = 0; bones && counts.bones > 0 && a < counts.animations; ++a)
+    for (std::size_t a = 0; bones && n.bones > 0 && a < n.animations; ++a)
         frames += scene.m_bones[0].m_animations[a].size();
-    return "materials=" + std::to_string(counts.materials) +
-           ",records=" + std::to_string(DistinctCorners(scene, bones)) +
-           ",triangles=" + std::to_string(counts.triangles) + ",frames=" + std::to_string(frames) +
-           ",matrices=" + std::to_string(frames * counts.bones) +
-           ",anims=" + std::to_string(bones && counts.bones > 0 ? counts.animations : 0) +
+    return consumers::Expect({{"materials", n.materials}, {"records", DistinctCorners(scene, bones)},
+                              {"triangles", n.triangles}, {"frames", frames}, {"matrices", frames * n.bones},
+                              {"anims", bones && n.bones > 0 ? n.animations : 0}}) +
            ",base=" + (bones ? "BoneModel3D" : "Model3D");
 }
 
-void ExpectAccepted(const CCentigrade& scene, JsStyle style, ExportAnimationForm form, const std::filesystem::path& file)
-{
-    const ExportResult result = style == JsStyle::Prototype
-                                    ? ExportWebGL(scene, 1.0f, cp932::FromUtf8(file.string()), form)
-                                    : ExportWebGPU(scene, 1.0f, cp932::FromUtf8(file.string()), form);
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_CONSUMER_ACCEPTS(style == JsStyle::Prototype ? "webgl" : "webgpu", file, Expected(scene, form));
-}
+struct Case {
+    const char* name;  // of the file and the class
+    bool figure;       // the rigged figure, or the big corpus model (17 objects in one model)
+    JsStyle style;
+    ExportAnimationForm form;
+};
+
+const Case kCases[] = {
+    {"FigureGl", true, JsStyle::Prototype, AnimationFormMatrices},
+    {"FigureGlMesh", true, JsStyle::Prototype, AnimationFormNone},
+    {"FigureGpu", true, JsStyle::Class, AnimationFormMatrices},
+    {"FigureGpuMesh", true, JsStyle::Class, AnimationFormNone},
+    {"人形", true, JsStyle::Class, AnimationFormKeyFrames},  // a valid class name, in UTF-8
+    {"Ninja", false, JsStyle::Prototype, AnimationFormMatrices},
+    {"NinjaMesh", false, JsStyle::Class, AnimationFormNone},
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class WebConsumer : public ::testing::TestWithParam<Case> {};
 
 }  // namespace
 
-TEST(WebConsumer, RiggedFigureInEveryForm)
+TEST_P(WebConsumer, RunsInNode)
 {
-    const CCentigrade scene = consumers::RiggedFigure(21);
-    const std::filesystem::path folder = consumers::OutputFolder();
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormMatrices, folder / "FigureGl.js");
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormNone, folder / "FigureGlMesh.js");
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormMatrices, folder / "FigureGpu.js");
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormNone, folder / "FigureGpuMesh.js");
-}
-
-// A Japanese file name is a valid class name and reaches the engine in UTF-8.
-TEST(WebConsumer, JapaneseClassName)
-{
-    const CCentigrade scene = consumers::RiggedFigure(3);
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormKeyFrames, consumers::OutputFolder() / "人形.js");
-}
-
-// The big corpus model: 17 objects in one model, no bones (so the bone form warns).
-TEST(WebConsumer, CorpusModel)
-{
-    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-    const std::filesystem::path folder = consumers::OutputFolder();
+    const Case& c = GetParam();
+    const CCentigrade scene = c.figure ? consumers::RiggedFigure(21) : consumers::Ninja();
+    const std::filesystem::path file = consumers::OutputFolder() / (std::string(c.name) + ".js");
     CapturingMessageSink messages;
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormMatrices, folder / "Ninja.js");
-    EXPECT_EQ(messages.messages.size(), 1u);
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormNone, folder / "NinjaMesh.js");
+    const std::string path = cp932::FromUtf8(file.string());
+    const ExportResult result = c.style == JsStyle::Prototype ? ExportWebGL(scene, 1.0f, path, c.form)
+                                                              : ExportWebGPU(scene, 1.0f, path, c.form);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_CONSUMER_ACCEPTS(c.style == JsStyle::Prototype ? "webgl" : "webgpu", file, Expected(scene, c.form));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryStyleAndForm, WebConsumer, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             const std::string name = info.param.name;
+                             return static_cast<unsigned char>(name[0]) < 0x80 ? name : "JapaneseName";
+                         });

@@ -145,30 +145,17 @@ TEST(JavaLikeExport, LongMethodsAreCutIntoPiecesCalledInOrder)
                             "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddAnimations0_0_2();\n"
                             "\t\tinit();\n")),
               std::string::npos);
-    // The second pieces hold exactly the rows past the first 3,750 and 1,153.
+    // The second piece holds exactly the rows past the first 3,750.
     EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t}\n\n"
                             "\tprivate void addVerteicesBones_2()\n\t{\n\t\taddB(1.000000, 2.000000, 3.000000, 0);\n"
                             "\t}\n\n\tprivate void addIndices()\n")),
               std::string::npos);
-    EXPECT_TRUE(cut.ends_with(Crlf("0.000000, 1.000000);\n\t}\n\n\tprivate void addAnimations0_0_2()\n\t{\n"
-                                   "\t\taddA(1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, "
-                                   "0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, "
-                                   "1.000000);\n\t}\n}\n")));
 }
 
-// A file name that is no valid Java class name gives a valid one; javac wants the file
-// named after the class, so a message says so after the file is written. Valid names
-// (letters, digits, '_', '$') stay as they are.
-TEST(JavaLikeExport, ClassNamesFromFileNames)
+// javac wants the file named after the class: when the name had to change (see ClassNames),
+// a message says so after the file is written.
+TEST(JavaLikeExport, RenamedClassIsReported)
 {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"Robot", "Robot"}, {"robot_2$", "robot_2$"}, {"3d-robot", "_3d_robot"}, {"my robot", "my_robot"},
-        {"a.b", "a_b"},     {"class", "class_"},      {"Model3D", "Model3D_"},   {"_", "__"},
-        {"", "Model"},      {"\x83\x8d\x83\x7b", "__"},  // two double-byte characters
-    };
-    for (const auto& [base, name] : cases)
-        EXPECT_EQ(JavaClassName(base), name) << base;
-
     testsupport::TempDir folder;
     const CCentigrade scene = RiggedBox();
     CapturingMessageSink messages;

@@ -2,7 +2,6 @@
 
 #include "export/CornerList.h"
 #include "export/ExportScenes.h"
-#include "export/JsClassName.h"
 #include "export/TextWriter.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -248,17 +247,4 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
     for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero})
         corners.Add(r, 0);
     EXPECT_EQ(corners.Indices(), (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
-}
-
-TEST(WebExport, ClassNamesAreValidIdentifiers)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"out/Robot.js", "Robot"},       {"$a_1.js", "$a_1"},   {"ロボット.js", "ロボット"},
-        {"ｶﾞﾝﾀﾞﾑ２号.js", "ｶﾞﾝﾀﾞﾑ２号"}, {"a.b.js", "a_b"},       {"my-model.js", "my_model"},
-        {"my model.js", "my_model"},     {" .js", "_"},         {"3d.js", "_3d"},
-        {"２号.js", "_２号"},            {"星★.js", "星_"},       {"class.js", "class_"},
-        {"undefined.js", "undefined_"},  {"Model3D.js", "Model3D_"}, {"dir/.js", "Model"},
-    };
-    for (const auto& [path, name] : cases)
-        EXPECT_EQ(JsClassName(cp932::FromUtf8(path)), name) << path;
 }

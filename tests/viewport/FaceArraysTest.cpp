@@ -7,12 +7,12 @@
 #include "scene/CCentigrade.h"
 #include "scene/DibStream.h"
 #include "scene/Globals.h"
+#include "support/Rigging.h"
 #include "viewport/FaceArrays.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -92,17 +92,7 @@ protected:
     void BindAndPose()
     {
         ASSERT_GE(g_scene.m_bones.size(), 2u);
-        for (CVector& v : g_scene.m_models[0].m_vertices) {
-            float best = INFINITY;
-            for (const CBone& bone : g_scene.m_bones) {
-                const CVector d = v.Subtract(bone.m_head);
-                if (CVector::Dot(d, d) < best) {
-                    best = CVector::Dot(d, d);
-                    v.m_boneIndex = bone.m_id;
-                }
-            }
-        }
-        g_scene.BuildBoneVertexLists();
+        testsupport::BindToNearestBoneHeads(g_scene);
         g_scene.SetWeightMapRange(2);
         for (CBone& bone : g_scene.m_bones) {
             bone.m_animations[0][0].m_rotate = CVector(12.0f * bone.m_id, 5, -8);
