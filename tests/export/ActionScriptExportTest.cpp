@@ -39,12 +39,9 @@ std::string Rows(const std::string& call, std::initializer_list<const char*> arg
 
 std::string As3(const CCentigrade& scene, ExportAnimationForm form, FlashTarget target, float scale, bool allBound)
 {
-    StringSink sink;
-    {
-        TextWriter out(sink);
+    return Written([&](TextWriter& out) {
         EXPECT_EQ(WriteActionScript3(scene, out, "Robot", form, target, scale), allBound);
-    }
-    return sink.text;
+    });
 }
 
 const char* const kZeroUV = "0.000000, 0.000000";
@@ -90,29 +87,25 @@ TEST(ActionScript2Export, WritesTheStaticMeshOfEveryModel)
     scene.m_materials = {CMaterial(0), CMaterial(1)};
     scene.m_materials[0].m_color = {1.0f, 0.5f, 0.0f, 1.0f};
 
-    StringSink sink;
-    {
-        TextWriter out(sink);
-        WriteActionScript2(scene, out, "Robot", 10.0f);
-    }
-    EXPECT_EQ(sink.text, Crlf("import pellix3d.*;\n\nclass models.Robot extends Model3D\n{\n"
-                              "\tpublic function Robot()\n\t{\n\t\tsuper();\n\n"
-                              "\t\t_material = new Array();\n"
-                              "\t\taddM(255,127,0);\n"
-                              "\t\taddM(204,204,204);\n"
-                              "\n\t\t_world = new Array();\n"
-                              "\t\taddV(12, -25, 39);\n"
-                              "\t\taddV(0, 0, 0);\n"
-                              "\t\taddV(10, 0, 0);\n"
-                              "\t\taddV(5, -2, 0);\n"
-                              "\t\taddV(20, 0, 0);\n"
-                              "\t\taddV(0, -20, 0);\n"
-                              "\t\taddV(0, 0, -20);\n"
-                              "\n\t\t_face = new Array();\n"
-                              "\t\taddF(new Array(0, 1, 2),0);\n"
-                              "\t\taddF(new Array(0, 1, 2,3),1);\n"
-                              "\t\taddF(new Array(4, 5, 6),1);\n"
-                              "\n\t\tinit();\n\t}\n}\n"));
+    const std::string text = Written([&](TextWriter& out) { WriteActionScript2(scene, out, "Robot", 10.0f); });
+    EXPECT_EQ(text, Crlf("import pellix3d.*;\n\nclass models.Robot extends Model3D\n{\n"
+                         "\tpublic function Robot()\n\t{\n\t\tsuper();\n\n"
+                         "\t\t_material = new Array();\n"
+                         "\t\taddM(255,127,0);\n"
+                         "\t\taddM(204,204,204);\n"
+                         "\n\t\t_world = new Array();\n"
+                         "\t\taddV(12, -25, 39);\n"
+                         "\t\taddV(0, 0, 0);\n"
+                         "\t\taddV(10, 0, 0);\n"
+                         "\t\taddV(5, -2, 0);\n"
+                         "\t\taddV(20, 0, 0);\n"
+                         "\t\taddV(0, -20, 0);\n"
+                         "\t\taddV(0, 0, -20);\n"
+                         "\n\t\t_face = new Array();\n"
+                         "\t\taddF(new Array(0, 1, 2),0);\n"
+                         "\t\taddF(new Array(0, 1, 2,3),1);\n"
+                         "\t\taddF(new Array(4, 5, 6),1);\n"
+                         "\n\t\tinit();\n\t}\n}\n"));
 }
 
 // The class is named after the file (see ClassNames); a name that had to change is reported
@@ -124,7 +117,8 @@ TEST(ActionScript2Export, RenamedClassIsReported)
     ASSERT_TRUE(ExportActionScript2(BoxScene(), 1.0f, folder.File("Robot.as"), AnimationFormNone).ok);
     EXPECT_TRUE(messages.messages.empty());
     ASSERT_TRUE(ExportActionScript2(BoxScene(), 1.0f, folder.File("my robot-2.as"), AnimationFormNone).ok);
-    EXPECT_NE(testsupport::ReadFile(folder.File("my robot-2.as")).find("class models.my_robot_2 extends"), std::string::npos);
+    const std::string text = testsupport::ReadFile(folder.File("my robot-2.as"));
+    EXPECT_NE(text.find("class models.my_robot_2 extends"), std::string::npos);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].find("「my_robot_2.as」"), std::string::npos) << messages.messages[0];
 }
@@ -237,16 +231,14 @@ TEST(ActionScript3Export, StaticWithoutTexture)
 TEST(Stage3DExport, MatricesFlashCs)
 {
     const CCentigrade scene = ThreeBoneScene();
-    StringSink sink;
-    {
-        TextWriter out(sink);
+    const std::string text = Written([&](TextWriter& out) {
         EXPECT_FALSE(WriteStage3D(scene, out, "Robot", AnimationFormMatrices, FlashTargetFlashCs, 1.0f));
-    }
+    });
     const char* const identity = "1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 1.0000, 0.0000, 0.0000, 0.0000, 0.0000, "
                                  "1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 1.0000";
     const char* const stretched = "1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 2.0000, 0.0000, 0.0000, 0.0000, 0.0000, "
                                   "1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 1.0000";
-    EXPECT_EQ(sink.text,
+    EXPECT_EQ(text,
               Crlf("package models\n{\n\timport strataview3d.*;\n\n"
                    "\tpublic class Robot extends BoneModel3D\n\t{\n"
                    "\n\t\tpublic function Robot(scene:Scene3D)\n\t\t{\n\t\t\tsuper(3);\n\n" +

@@ -13,11 +13,9 @@ namespace {
 
 std::string Write(const CCentigrade& scene, JavaLikeEngine engine, ExportAnimationForm form, float scale = 1.0f)
 {
-    StringSink sink;
-    TextWriter out(sink);
-    EXPECT_EQ(WriteJavaLikeClass(scene, engine, out, form, scale, "Robot"), form == AnimationFormNone);
-    out.Flush();
-    return sink.text;
+    return Written([&](TextWriter& out) {
+        EXPECT_EQ(WriteJavaLikeClass(scene, engine, out, form, scale, "Robot"), form == AnimationFormNone);
+    });
 }
 
 std::string Head(std::string_view engine, std::string_view base)

@@ -13,11 +13,9 @@ namespace {
 
 std::string Write(const CCentigrade& scene, ExportAnimationForm form, bool expectAllBound)
 {
-    StringSink sink;
-    TextWriter out(sink);
-    EXPECT_EQ(WriteKotlinClass(scene, out, form, 1.0f, "Robot"), expectAllBound);
-    out.Flush();
-    return sink.text;
+    return Written([&](TextWriter& out) {
+        EXPECT_EQ(WriteKotlinClass(scene, out, form, 1.0f, "Robot"), expectAllBound);
+    });
 }
 
 std::string Method(const char* name, const char* matrix)
