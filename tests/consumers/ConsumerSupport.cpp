@@ -104,7 +104,7 @@ CCentigrade RiggedFigure(int frames)
     g_lastFrame = frames - 1;
     g_previousLastFrame = g_lastFrame;
     CCentigrade scene = LoadModelScene(std::filesystem::path(KMX_SOURCE_DIR) / "resources/sample/figure.mqo");
-    testsupport::BindToNearestBoneHeads(scene);
+    testsupport::BindToNearestBones(scene);
 
     // A second animation, then keys: every bone turns and the first one moves.
     scene.AddAnimation();

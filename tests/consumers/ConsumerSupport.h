@@ -37,7 +37,7 @@ CCentigrade LoadModelScene(const std::filesystem::path& mqo);
 CCentigrade Ninja();
 
 // The sample figure (resources/sample/figure.mqo: six boxes, a textured and a plain material,
-// seven bones) rigged: every vertex bound to the nearest bone head, and two animations,
+// seven bones) rigged: every vertex bound to its nearest bone, and two animations,
 // "Animation_0" and "Wave", of `frames` frames each (g_lastFrame := frames - 1) with keys
 // at the first, middle and last frame, in-betweened.
 CCentigrade RiggedFigure(int frames = 21);
