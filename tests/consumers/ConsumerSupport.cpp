@@ -29,6 +29,26 @@ std::string ShellQuoted(std::string_view text)
     return out + "'";
 }
 
+// A model file as the document opens one: imported into a fresh scene, material maps,
+// normals. Fails the test (and returns an empty scene) when it can't be read.
+CCentigrade LoadModelScene(const std::filesystem::path& mqo)
+{
+    CCentigrade scene;
+    g_fileVersion = kVersion390;
+    g_currentAnimation = 0;
+    const std::string path = std::filesystem::absolute(mqo).string();
+    ChangeDirectoryToFileFolder(path);
+    if (!scene.ImportMqo(path)) {
+        ADD_FAILURE() << "could not read " << path;
+        return CCentigrade();
+    }
+    scene.ResetDeformedVertices();
+    scene.BuildBoneVertexLists();
+    scene.ResetMaterialMaps();
+    scene.RecomputeNormals();
+    return scene;
+}
+
 }  // namespace
 
 CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& file, std::string_view expect)
@@ -55,14 +75,6 @@ CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& f
     return outcome;
 }
 
-std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts)
-{
-    std::string text;
-    for (const auto& [key, value] : counts)
-        text += (text.empty() ? "" : ",") + std::string(key) + "=" + std::to_string(value);
-    return text;
-}
-
 std::filesystem::path OutputFolder()
 {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -74,24 +86,6 @@ std::filesystem::path OutputFolder()
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
-}
-
-CCentigrade LoadModelScene(const std::filesystem::path& mqo)
-{
-    CCentigrade scene;
-    g_fileVersion = kVersion390;
-    g_currentAnimation = 0;
-    const std::string path = std::filesystem::absolute(mqo).string();
-    ChangeDirectoryToFileFolder(path);
-    if (!scene.ImportMqo(path)) {
-        ADD_FAILURE() << "could not read " << path;
-        return CCentigrade();
-    }
-    scene.ResetDeformedVertices();
-    scene.BuildBoneVertexLists();
-    scene.ResetMaterialMaps();
-    scene.RecomputeNormals();
-    return scene;
 }
 
 CCentigrade Ninja()
@@ -125,26 +119,6 @@ CCentigrade RiggedFigure(int frames)
     }
     scene.InterpolateAllBones();
     return scene;
-}
-
-SceneCounts Count(const CCentigrade& scene)
-{
-    SceneCounts counts;
-    counts.models = scene.m_models.size();
-    for (const CModel& model : scene.m_models) {
-        counts.vertices += model.m_vertices.size();
-        for (const CFace& face : model.m_faces) {
-            const std::size_t corners = face.m_indices.size();
-            if (corners == 3 || corners == 4) {
-                ++counts.polygons;
-                counts.triangles += corners - 2;
-            }
-        }
-    }
-    counts.materials = scene.m_materials.size();
-    counts.bones = scene.m_bones.size();
-    counts.animations = scene.m_animationNames.size();
-    return counts;
 }
 
 }  // namespace consumers

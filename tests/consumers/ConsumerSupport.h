@@ -6,7 +6,6 @@
 #include "scene/CCentigrade.h"
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,16 +21,9 @@ struct CheckOutcome {
 CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& file,
                          std::string_view expect = {});
 
-// The checker's "key=value,..." for these counts.
-std::string Expect(std::initializer_list<std::pair<const char*, std::size_t>> counts);
-
 // A folder of its own for the running test's files, emptied first and kept afterwards so a
 // failing file can be looked at: <build>/consumer-output/<suite>.<test>/.
 std::filesystem::path OutputFolder();
-
-// A model file as the document opens one: imported into a fresh scene, material maps,
-// normals. Fails the test (and returns an empty scene) when it can't be read.
-CCentigrade LoadModelScene(const std::filesystem::path& mqo);
 
 // The big corpus model: 6,567 vertices and 10,518 faces, eight materials, no bones.
 CCentigrade Ninja();
@@ -41,19 +33,6 @@ CCentigrade Ninja();
 // "Animation_0" and "Wave", of `frames` frames each (g_lastFrame := frames - 1) with keys
 // at the first, middle and last frame, in-betweened.
 CCentigrade RiggedFigure(int frames = 21);
-
-// Counts of what exporters write, by the usual rules: faces of three or four corners are
-// one or two triangles, others are skipped.
-struct SceneCounts {
-    std::size_t models = 0;
-    std::size_t vertices = 0;
-    std::size_t polygons = 0;   // faces of three or four corners
-    std::size_t triangles = 0;  // after splitting quadrilaterals
-    std::size_t materials = 0;
-    std::size_t bones = 0;
-    std::size_t animations = 0;
-};
-SceneCounts Count(const CCentigrade& scene);
 
 }  // namespace consumers
 

@@ -8,12 +8,16 @@
 TEST(RiggedFigure, HoldsBoundVerticesAndKeyedAnimations)
 {
     const CCentigrade scene = consumers::RiggedFigure(21);
-    const consumers::SceneCounts n = consumers::Count(scene);
-    EXPECT_EQ(std::tuple(n.models, n.vertices, n.triangles, n.materials, n.bones, n.animations,
-                         scene.m_materialMaps.size()),
-              std::tuple(1u, 48u, 72u, 2u, 7u, 2u, 2u));
+    ASSERT_EQ(scene.m_models.size(), 1u);
+    const CModel& model = scene.m_models[0];
+    EXPECT_EQ(std::tuple(model.m_vertices.size(), model.m_faces.size(), scene.m_materials.size(),
+                         scene.m_bones.size(), scene.m_animationNames.size(), scene.m_materialMaps.size()),
+              std::tuple(48u, 36u, 2u, 7u, 2u, 2u));
+    for (const CFace& face : model.m_faces)
+        EXPECT_EQ(face.m_indices.size(), 4u);
     EXPECT_FALSE(scene.m_materials.at(0).m_texture.empty());
-    for (const CVector& vertex : scene.m_models.at(0).m_vertices)
+    EXPECT_TRUE(scene.m_materials.at(1).m_texture.empty());
+    for (const CVector& vertex : model.m_vertices)
         EXPECT_GE(vertex.m_boneIndex, 0);
     for (const CBone& bone : scene.m_bones) {
         for (const std::vector<CAnimation>& samples : bone.m_animations) {
