@@ -192,8 +192,7 @@ TEST(ActionScript3Export, KeyFramesFlashCs)
                                    (std::string("4, ") + rest).c_str()}) +
              "\n\t\t\t//初期化\n\t\t\tinit(new robotTex(256,128));\n\t\t}\n\t}\n}\n");
     EXPECT_NE(text.find("\tpublic class Robot extends HierarchyModel3D\r\n"), std::string::npos);
-    ASSERT_GE(text.size(), tail.size());
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_TRUE(text.ends_with(tail)) << text;
 }
 
 // Static mesh, Flex SDK, first material without a texture: no Embed line and init(null);
@@ -284,8 +283,7 @@ TEST(Stage3DExport, StaticFlexSdkToFile)
                                   "\t\t\tvar texture2:Bitmap = Bitmap(new TextureImg2());\n"
                                   "\t\t\tinit(scene._context3D,texture2.bitmapData,2);\n"
                                   "\t\t}\n\t}\n}\n");
-    ASSERT_GE(text.size(), tail.size());
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_TRUE(text.ends_with(tail)) << text;
 
     ASSERT_TRUE(ExportStage3D(scene, 1.0f, folder.File("Robot.as"), AnimationFormKeyFrames, FlashTargetFlexSdk).ok);
     EXPECT_NE(testsupport::ReadFile(folder.File("Robot.as")).find("extends BoneModel3D"), std::string::npos);
