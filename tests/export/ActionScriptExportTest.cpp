@@ -108,21 +108,6 @@ TEST(ActionScript2Export, WritesTheStaticMeshOfEveryModel)
                          "\n\t\tinit();\n\t}\n}\n"));
 }
 
-// The class is named after the file (see ClassNames); a name that had to change is reported
-// once, with the file name to give.
-TEST(ActionScript2Export, RenamedClassIsReported)
-{
-    testsupport::TempDir folder;
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportActionScript2(BoxScene(), 1.0f, folder.File("Robot.as"), AnimationFormNone).ok);
-    EXPECT_TRUE(messages.messages.empty());
-    ASSERT_TRUE(ExportActionScript2(BoxScene(), 1.0f, folder.File("my robot-2.as"), AnimationFormNone).ok);
-    const std::string text = testsupport::ReadFile(folder.File("my robot-2.as"));
-    EXPECT_NE(text.find("class models.my_robot_2 extends"), std::string::npos);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("「my_robot_2.as」"), std::string::npos) << messages.messages[0];
-}
-
 // Bone model, Flex SDK: the texture embedded; an unbound vertex written with bone 0; quads
 // indexed 0, 2, 1 and 0, 3, 2 with the UVs in index order; one matrix per bone and frame.
 TEST(ActionScript3Export, MatricesFlexSdk)

@@ -2,8 +2,6 @@
 
 #include "export/JvmScenes.h"
 #include "export/TextWriter.h"
-#include "platform/Messages.h"
-#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -148,23 +146,4 @@ TEST(JavaLikeExport, LongMethodsAreCutIntoPiecesCalledInOrder)
                             "\tprivate void addVerteicesBones_2()\n\t{\n\t\taddB(1.000000, 2.000000, 3.000000, 0);\n"
                             "\t}\n\n\tprivate void addIndices()\n")),
               std::string::npos);
-}
-
-// javac wants the file named after the class: when the name had to change (see ClassNames),
-// a message says so after the file is written.
-TEST(JavaLikeExport, RenamedClassIsReported)
-{
-    testsupport::TempDir folder;
-    const CCentigrade scene = RiggedBox();
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportLumaFold3D(scene, 1.0f, folder.File("3d-robot.java"), AnimationFormMatrices).ok);
-    EXPECT_NE(testsupport::ReadFile(folder.File("3d-robot.java")).find("public class _3d_robot extends"), std::string::npos);
-    EXPECT_EQ(messages.messages,
-              (std::vector<std::string>{std::string(kUnassignedVerticesWarning),
-                                        "ファイル名「3d-robot」はJavaのクラス名に使えないため、クラス名を「_3d_robot」にしました。"
-                                        "Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「_3d_robot.java」に変えてください。"}));
-    // A valid name and the static form: no message at all.
-    messages.messages.clear();
-    ASSERT_TRUE(ExportVantaForm3D(scene, 1.0f, folder.File("Robot.java"), AnimationFormNone).ok);
-    EXPECT_TRUE(messages.messages.empty());
 }

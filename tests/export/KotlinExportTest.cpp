@@ -2,8 +2,6 @@
 
 #include "export/JvmScenes.h"
 #include "export/TextWriter.h"
-#include "platform/Messages.h"
-#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -68,16 +66,4 @@ TEST(KotlinExport, StaticForm)
                                "\t\taddV(0.0000, 0.0000, 0.0000)\n\t\taddV(1.0000, 0.0000, 0.0000)\n"
                                "\t\taddV(1.0000, 1.0000, 0.0000)\n\t\taddV(0.0000, 1.0000, -0.5000)\n\t}\n\n") +
                    kIndicesAndUVs + "}\n"));
-}
-
-// Kotlin does not tie the file name to the class: an invalid name (see ClassNames) is made
-// valid without a message.
-TEST(KotlinExport, RenamedClassIsNotReported)
-{
-    testsupport::TempDir folder;
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("3d-robot.kt"), AnimationFormNone).ok);
-    EXPECT_TRUE(messages.messages.empty());
-    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("Robot.kt"), AnimationFormKeyFrames).ok);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
 }
