@@ -2,13 +2,13 @@
 
 #include "import/PathFunctions.h"
 #include "scene/Globals.h"
+#include "support/Rigging.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <array>
-#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -29,15 +29,24 @@ std::string ShellQuoted(std::string_view text)
     return out + "'";
 }
 
-float SquaredDistanceToSegment(const CVector& p, const CVector& a, const CVector& b)
+// A model file as the document opens one: imported into a fresh scene, material maps,
+// normals. Fails the test (and returns an empty scene) when it can't be read.
+CCentigrade LoadModelScene(const std::filesystem::path& mqo)
 {
-    const float abx = b.m_x - a.m_x, aby = b.m_y - a.m_y, abz = b.m_z - a.m_z;
-    const float apx = p.m_x - a.m_x, apy = p.m_y - a.m_y, apz = p.m_z - a.m_z;
-    const float length = abx * abx + aby * aby + abz * abz;
-    float t = length > 0.0f ? (apx * abx + apy * aby + apz * abz) / length : 0.0f;
-    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
-    const float dx = apx - t * abx, dy = apy - t * aby, dz = apz - t * abz;
-    return dx * dx + dy * dy + dz * dz;
+    CCentigrade scene;
+    g_fileVersion = kVersion390;
+    g_currentAnimation = 0;
+    const std::string path = std::filesystem::absolute(mqo).string();
+    ChangeDirectoryToFileFolder(path);
+    if (!scene.ImportMqo(path)) {
+        ADD_FAILURE() << "could not read " << path;
+        return CCentigrade();
+    }
+    scene.ResetDeformedVertices();
+    scene.BuildBoneVertexLists();
+    scene.ResetMaterialMaps();
+    scene.RecomputeNormals();
+    return scene;
 }
 
 }  // namespace
@@ -79,27 +88,9 @@ std::filesystem::path OutputFolder()
     return folder;
 }
 
-CCentigrade LoadModelScene(const std::filesystem::path& mqo)
+CCentigrade Ninja()
 {
-    CCentigrade scene;
-    g_fileVersion = kVersion390;
-    g_currentAnimation = 0;
-    const std::string path = std::filesystem::absolute(mqo).string();
-    ChangeDirectoryToFileFolder(path);
-    if (!scene.ImportMqo(path)) {
-        ADD_FAILURE() << "could not read " << path;
-        return CCentigrade();
-    }
-    scene.ResetDeformedVertices();
-    scene.BuildBoneVertexLists();
-    scene.ResetMaterialMaps();
-    scene.RecomputeNormals();
-    return scene;
-}
-
-std::filesystem::path CorpusFile(std::string_view relative)
-{
-    return std::filesystem::path(KMX_TEST_DATA_DIR) / "corpus" / relative;
+    return LoadModelScene(KMX_TEST_DATA_DIR "/corpus/nnn112358+GLUTMetaseq_forLinux/ninja.mqo");
 }
 
 CCentigrade RiggedFigure(int frames)
@@ -107,20 +98,7 @@ CCentigrade RiggedFigure(int frames)
     g_lastFrame = frames - 1;
     g_previousLastFrame = g_lastFrame;
     CCentigrade scene = LoadModelScene(std::filesystem::path(KMX_SOURCE_DIR) / "resources/sample/figure.mqo");
-    // Every vertex to the bone whose segment is nearest.
-    for (CModel& model : scene.m_models) {
-        for (CVector& vertex : model.m_vertices) {
-            float best = FLT_MAX;
-            for (const CBone& bone : scene.m_bones) {
-                const float distance = SquaredDistanceToSegment(vertex, bone.m_head, bone.m_tail);
-                if (distance < best) {
-                    best = distance;
-                    vertex.m_boneIndex = bone.m_id;
-                }
-            }
-        }
-    }
-    scene.BuildBoneVertexLists();
+    testsupport::BindToNearestBones(scene);
 
     // A second animation, then keys: every bone turns and the first one moves.
     scene.AddAnimation();
@@ -141,26 +119,6 @@ CCentigrade RiggedFigure(int frames)
     }
     scene.InterpolateAllBones();
     return scene;
-}
-
-SceneCounts Count(const CCentigrade& scene)
-{
-    SceneCounts counts;
-    counts.models = scene.m_models.size();
-    for (const CModel& model : scene.m_models) {
-        counts.vertices += model.m_vertices.size();
-        for (const CFace& face : model.m_faces) {
-            const std::size_t corners = face.m_indices.size();
-            if (corners == 3 || corners == 4) {
-                ++counts.polygons;
-                counts.triangles += corners - 2;
-            }
-        }
-    }
-    counts.materials = scene.m_materials.size();
-    counts.bones = scene.m_bones.size();
-    counts.animations = scene.m_animationNames.size();
-    return counts;
 }
 
 }  // namespace consumers

@@ -25,31 +25,14 @@ CheckOutcome CheckExport(std::string_view format, const std::filesystem::path& f
 // failing file can be looked at: <build>/consumer-output/<suite>.<test>/.
 std::filesystem::path OutputFolder();
 
-// A model file as the document opens one: imported into a fresh scene, material maps,
-// normals. Fails the test (and returns an empty scene) when it can't be read.
-CCentigrade LoadModelScene(const std::filesystem::path& mqo);
-
-// A model of tests/data/corpus (path below that folder).
-std::filesystem::path CorpusFile(std::string_view relative);
+// The big corpus model: 6,567 vertices and 10,518 faces, eight materials, no bones.
+CCentigrade Ninja();
 
 // The sample figure (resources/sample/figure.mqo: six boxes, a textured and a plain material,
 // seven bones) rigged: every vertex bound to its nearest bone, and two animations,
 // "Animation_0" and "Wave", of `frames` frames each (g_lastFrame := frames - 1) with keys
 // at the first, middle and last frame, in-betweened.
 CCentigrade RiggedFigure(int frames = 21);
-
-// Counts of what exporters write, by the usual rules: faces of three or four corners are
-// one or two triangles, others are skipped.
-struct SceneCounts {
-    std::size_t models = 0;
-    std::size_t vertices = 0;
-    std::size_t polygons = 0;   // faces of three or four corners
-    std::size_t triangles = 0;  // after splitting quadrilaterals
-    std::size_t materials = 0;
-    std::size_t bones = 0;
-    std::size_t animations = 0;
-};
-SceneCounts Count(const CCentigrade& scene);
 
 }  // namespace consumers
 

@@ -1,5 +1,5 @@
 // The Java-like (javac) and Kotlin (kotlinc) exports compiled and run against the engine
-// stubs: the rigged figure in every form, a big corpus model whose methods are cut into
+// stubs: the rigged figure in every form, the big corpus model, whose methods are cut into
 // pieces, and models just below and just above the size at which a method is cut.
 #include "consumers/ConsumerSupport.h"
 
@@ -13,34 +13,10 @@
 namespace {
 
 enum class Target { LumaFold3D, VantaForm3D, Kotlin };
+enum class Model { Figure, Ninja, StripBelow, StripAbove };  // a strip just below or above one method
 
-// Exports the scene and expects the stubs to count what the scene holds, by the rules of
-// the file: matrices grouped per frame (LumaFold3D, Kotlin) or per bone (VantaForm3D).
-void ExpectAccepted(const CCentigrade& scene, Target target, ExportAnimationForm form, const std::filesystem::path& file)
-{
-    const std::string path = file.string();
-    const ExportResult result = target == Target::Kotlin       ? ExportKotlin(scene, 1.0f, path, form)
-                                : target == Target::LumaFold3D ? ExportLumaFold3D(scene, 1.0f, path, form)
-                                                               : ExportVantaForm3D(scene, 1.0f, path, form);
-    ASSERT_TRUE(result.ok) << result.error;
-    const consumers::SceneCounts counts = consumers::Count(scene);
-    const bool bones = form != AnimationFormNone;
-    const bool animated = form == AnimationFormMatrices || (bones && target != Target::VantaForm3D);
-    const bool boneBase = target == Target::Kotlin ? bones : form == AnimationFormMatrices;
-    std::string expect = std::string("base=") + (boneBase ? "BoneModel3D" : "Model3D") +
-                         ",vertices=" + std::to_string(counts.vertices) +
-                         ",bone_vertices=" + std::to_string(bones ? counts.vertices : 0) +
-                         ",triangles=" + std::to_string(counts.triangles) +
-                         ",anims=" + std::to_string(animated ? counts.animations : 0);
-    if (animated && counts.bones > 0) {
-        const std::size_t frames = scene.m_bones[0].m_animations[0].size();
-        const bool byBone = target == Target::VantaForm3D;
-        expect += ",groups=" + std::to_string(counts.animations * (byBone ? counts.bones : frames)) +
-                  ",matrices=" + std::to_string(counts.animations * frames * counts.bones) +
-                  ",bones=" + std::to_string(counts.bones) + ",frames=" + std::to_string(frames);
-    }
-    EXPECT_CONSUMER_ACCEPTS(target == Target::Kotlin ? "kotlin" : "java", file, expect);
-}
+// The UV method is the first to be cut: a piece holds 6,000 rows, two thousand triangles.
+constexpr int kTrianglesInOnePiece = 2000;
 
 // A strip of triangles with a UV for every corner, none 0 or 1, so that every number is a
 // constant-pool load: the largest bytecode a row can have.
@@ -63,75 +39,78 @@ CCentigrade Strip(int triangles)
     return scene;
 }
 
-// The UV method is the first to be cut: a piece holds 6,000 rows, two thousand triangles.
-constexpr int kTrianglesInOnePiece = 2000;
+struct Case {
+    const char* name;  // of the file and the class
+    Model model;
+    Target target;
+    ExportAnimationForm form;
+    const char* expect;
+};
 
-bool HasPieces(const std::filesystem::path& file)
+// The figure (21 frames): 48 vertices, 72 triangles, 7 bones, 2 animations. The corpus
+// model: 6,567 vertices, 10,518 triangles, 1 animation, no bones. Matrices are grouped per
+// frame (LumaFold3D, Kotlin) or per bone (VantaForm3D); the key-frame form of VantaForm3D
+// has no animation, that of LumaFold3D and Kotlin the matrices on another base class.
+const Case kCases[] = {
+    {"LumaKeys", Model::Figure, Target::LumaFold3D, AnimationFormKeyFrames,
+     "base=Model3D,vertices=48,bone_vertices=48,triangles=72,anims=2,groups=42,matrices=294,bones=7,frames=21"},
+    {"Luma", Model::Figure, Target::LumaFold3D, AnimationFormMatrices,
+     "base=BoneModel3D,vertices=48,bone_vertices=48,triangles=72,anims=2,groups=42,matrices=294,bones=7,frames=21"},
+    {"VantaKeys", Model::Figure, Target::VantaForm3D, AnimationFormKeyFrames,
+     "base=Model3D,vertices=48,bone_vertices=48,triangles=72,anims=0"},
+    {"Vanta", Model::Figure, Target::VantaForm3D, AnimationFormMatrices,
+     "base=BoneModel3D,vertices=48,bone_vertices=48,triangles=72,anims=2,groups=14,matrices=294,bones=7,frames=21"},
+    {"VantaStatic", Model::Figure, Target::VantaForm3D, AnimationFormNone,
+     "base=Model3D,vertices=48,bone_vertices=0,triangles=72,anims=0"},
+    {"Ninja", Model::Ninja, Target::LumaFold3D, AnimationFormNone,
+     "base=Model3D,vertices=6567,bone_vertices=0,triangles=10518,anims=0"},
+    {"NinjaBones", Model::Ninja, Target::VantaForm3D, AnimationFormMatrices,
+     "base=BoneModel3D,vertices=6567,bone_vertices=6567,triangles=10518,anims=1"},
+    {"Below", Model::StripBelow, Target::LumaFold3D, AnimationFormNone,
+     "base=Model3D,vertices=2002,bone_vertices=0,triangles=2000,anims=0"},
+    {"Above", Model::StripAbove, Target::LumaFold3D, AnimationFormNone,
+     "base=Model3D,vertices=2003,bone_vertices=0,triangles=2001,anims=0"},
+    {"FigureKt", Model::Figure, Target::Kotlin, AnimationFormMatrices,
+     "base=BoneModel3D,vertices=48,bone_vertices=48,triangles=72,anims=2,groups=42,matrices=294,bones=7,frames=21"},
+    {"NinjaKt", Model::Ninja, Target::Kotlin, AnimationFormMatrices,
+     "base=BoneModel3D,vertices=6567,bone_vertices=6567,triangles=10518,anims=1"},
+    {"BelowKt", Model::StripBelow, Target::Kotlin, AnimationFormNone,
+     "base=Model3D,vertices=2002,bone_vertices=0,triangles=2000,anims=0"},
+};
+
+CCentigrade SceneOf(Model model)
 {
-    return testsupport::ReadFile(file.string()).find("addUVs_2()") != std::string::npos;
+    switch (model) {
+    case Model::Figure: return consumers::RiggedFigure(21);
+    case Model::Ninja: return consumers::Ninja();
+    case Model::StripBelow: return Strip(kTrianglesInOnePiece);
+    case Model::StripAbove: return Strip(kTrianglesInOnePiece + 1);
+    }
+    return {};
 }
 
-CCentigrade Ninja()
-{
-    return consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class JvmConsumer : public ::testing::TestWithParam<Case> {};
 
 }  // namespace
 
-// The static form of LumaFold3D is compiled with the corpus model and the strips below.
-TEST(JavaLikeConsumer, RiggedFigureInEveryForm)
+TEST_P(JvmConsumer, CompilesAndRuns)
 {
-    const CCentigrade scene = consumers::RiggedFigure(21);
-    const auto folder = consumers::OutputFolder();
-    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormKeyFrames, folder / "LumaKeys.java");
-    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormMatrices, folder / "Luma.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormKeyFrames, folder / "VantaKeys.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "Vanta.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormNone, folder / "VantaStatic.java");
-}
-
-// 6,567 vertices and 10,518 faces: every method is cut into pieces. The model has no
-// bones, so the bone form warns once.
-TEST(JavaLikeConsumer, BigCorpusModelCompiles)
-{
-    const CCentigrade scene = Ninja();
-    ASSERT_EQ(consumers::Count(scene).vertices, 6567u);
-    const auto folder = consumers::OutputFolder();
+    const Case& c = GetParam();
+    const CCentigrade scene = SceneOf(c.model);
+    const bool kotlin = c.target == Target::Kotlin;
+    const std::string file = (consumers::OutputFolder() / (std::string(c.name) + (kotlin ? ".kt" : ".java"))).string();
     CapturingMessageSink messages;
-    ExpectAccepted(scene, Target::LumaFold3D, AnimationFormNone, folder / "Ninja.java");
-    ExpectAccepted(scene, Target::VantaForm3D, AnimationFormMatrices, folder / "NinjaBones.java");
-    EXPECT_TRUE(HasPieces(folder / "Ninja.java"));
-    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
+    const ExportResult result = kotlin                            ? ExportKotlin(scene, 1.0f, file, c.form)
+                                : c.target == Target::LumaFold3D ? ExportLumaFold3D(scene, 1.0f, file, c.form)
+                                                                 : ExportVantaForm3D(scene, 1.0f, file, c.form);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_CONSUMER_ACCEPTS(kotlin ? "kotlin" : "java", file, c.expect);
+    // Only a model past the size of one method has its methods cut, the UV method first.
+    const bool big = c.model == Model::Ninja || c.model == Model::StripAbove;
+    EXPECT_EQ(testsupport::ReadFile(file).find("addUVs_2()") != std::string::npos, big);
 }
 
-TEST(JavaLikeConsumer, ModelsJustBelowAndAboveTheMethodSize)
-{
-    const auto folder = consumers::OutputFolder();
-    ExpectAccepted(Strip(kTrianglesInOnePiece), Target::LumaFold3D, AnimationFormNone, folder / "Below.java");
-    ExpectAccepted(Strip(kTrianglesInOnePiece + 1), Target::LumaFold3D, AnimationFormNone, folder / "Above.java");
-    EXPECT_FALSE(HasPieces(folder / "Below.java"));
-    EXPECT_TRUE(HasPieces(folder / "Above.java"));
-}
-
-// kotlinc starts slowly: the figure as bone model, the big model in pieces and the largest
-// method that stays whole (a static mesh).
-TEST(KotlinConsumer, RiggedFigureAsBoneModel)
-{
-    ExpectAccepted(consumers::RiggedFigure(21), Target::Kotlin, AnimationFormMatrices,
-                   consumers::OutputFolder() / "Figure.kt");
-}
-
-TEST(KotlinConsumer, BigCorpusModelCompiles)
-{
-    const auto file = consumers::OutputFolder() / "Ninja.kt";
-    CapturingMessageSink messages;
-    ExpectAccepted(Ninja(), Target::Kotlin, AnimationFormMatrices, file);
-    EXPECT_TRUE(HasPieces(file));
-}
-
-TEST(KotlinConsumer, ModelJustBelowTheMethodSize)
-{
-    const auto file = consumers::OutputFolder() / "Below.kt";
-    ExpectAccepted(Strip(kTrianglesInOnePiece), Target::Kotlin, AnimationFormNone, file);
-    EXPECT_FALSE(HasPieces(file));
-}
+INSTANTIATE_TEST_SUITE_P(EveryFormAndSize, JvmConsumer, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });

@@ -9,84 +9,57 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <tuple>
-
 namespace {
 
-// The distinct corners by the records' rules, counted independently of the exporter.
-std::size_t DistinctCorners(const CCentigrade& scene, bool bones)
-{
-    using Key = std::tuple<float, float, float, float, float, float, int, float, float, int, int, float>;
-    std::set<Key> keys;
-    for (const CModel& model : scene.m_models)
-        for (const CFace& face : model.m_faces) {
-            if (face.m_indices.size() != 3 && face.m_indices.size() != 4)
-                continue;
-            for (std::size_t c = 0; c < face.m_indices.size(); ++c) {
-                const CVector& v = model.m_vertices[static_cast<std::size_t>(face.m_indices[c])];
-                const CNormal& n = face.m_cornerNormals.at(c);
-                const CUV uv = c < face.m_uvs.size() ? face.m_uvs[c] : CUV();
-                const int bone = bones ? v.m_boneIndex : -1;
-                const int parent = bone >= 0 ? scene.m_bones.at(static_cast<std::size_t>(bone)).m_parent : -1;
-                keys.emplace(v.m_x, v.m_y, v.m_z, n.m_x, n.m_y, n.m_z, face.m_material, uv.m_u, uv.m_v, bone, parent,
-                             bones ? v.m_weight : 0.0f);
-            }
-        }
-    return keys.size();
-}
+struct Case {
+    const char* name;  // of the file and the class
+    bool figure;       // the rigged figure, or the corpus model
+    JsStyle style;
+    ExportAnimationForm form;
+    const char* expect;
+};
 
-// What the stub must have counted for the scene in the given form.
-std::string Expected(const CCentigrade& scene, ExportAnimationForm form)
-{
-    const consumers::SceneCounts counts = consumers::Count(scene);
-    const bool bones = form != AnimationFormNone;
-    std::size_t frames = 0;
-    for (std::size_t a = 0; bones && counts.bones > 0 && a < counts.animations; ++a)
-        frames += scene.m_bones[0].m_animations[a].size();
-    return "materials=" + std::to_string(counts.materials) +
-           ",records=" + std::to_string(DistinctCorners(scene, bones)) +
-           ",triangles=" + std::to_string(counts.triangles) + ",frames=" + std::to_string(frames) +
-           ",matrices=" + std::to_string(frames * counts.bones) +
-           ",anims=" + std::to_string(bones && counts.bones > 0 ? counts.animations : 0) +
-           ",base=" + (bones ? "BoneModel3D" : "Model3D");
-}
+// The figure (21 frames): 2 materials, 72 triangles whose 144 corners are all distinct (flat
+// quads), 7 bones, 2 animations. The corpus model: 8 materials, 10,518 triangles on 8,649
+// distinct corners (position, normal, material, UV), no bones, so no animation either.
+const Case kCases[] = {
+    {"FigureGl", true, JsStyle::Prototype, AnimationFormMatrices,
+     "materials=2,records=144,triangles=72,frames=42,matrices=294,anims=2,base=BoneModel3D"},
+    {"FigureGlMesh", true, JsStyle::Prototype, AnimationFormNone,
+     "materials=2,records=144,triangles=72,frames=0,matrices=0,anims=0,base=Model3D"},
+    {"FigureGpu", true, JsStyle::Class, AnimationFormMatrices,
+     "materials=2,records=144,triangles=72,frames=42,matrices=294,anims=2,base=BoneModel3D"},
+    {"FigureGpuMesh", true, JsStyle::Class, AnimationFormNone,
+     "materials=2,records=144,triangles=72,frames=0,matrices=0,anims=0,base=Model3D"},
+    {"人形", true, JsStyle::Class, AnimationFormKeyFrames,  // a valid class name, in UTF-8
+     "materials=2,records=144,triangles=72,frames=42,matrices=294,anims=2,base=BoneModel3D"},
+    {"Ninja", false, JsStyle::Prototype, AnimationFormMatrices,
+     "materials=8,records=8649,triangles=10518,frames=0,matrices=0,anims=0,base=BoneModel3D"},
+    {"NinjaMesh", false, JsStyle::Class, AnimationFormNone,
+     "materials=8,records=8649,triangles=10518,frames=0,matrices=0,anims=0,base=Model3D"},
+};
 
-void ExpectAccepted(const CCentigrade& scene, JsStyle style, ExportAnimationForm form, const std::filesystem::path& file)
-{
-    const ExportResult result = style == JsStyle::Prototype
-                                    ? ExportWebGL(scene, 1.0f, cp932::FromUtf8(file.string()), form)
-                                    : ExportWebGPU(scene, 1.0f, cp932::FromUtf8(file.string()), form);
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_CONSUMER_ACCEPTS(style == JsStyle::Prototype ? "webgl" : "webgpu", file, Expected(scene, form));
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class WebConsumer : public ::testing::TestWithParam<Case> {};
 
 }  // namespace
 
-TEST(WebConsumer, RiggedFigureInEveryForm)
+TEST_P(WebConsumer, RunsInNode)
 {
-    const CCentigrade scene = consumers::RiggedFigure(21);
-    const std::filesystem::path folder = consumers::OutputFolder();
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormMatrices, folder / "FigureGl.js");
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormNone, folder / "FigureGlMesh.js");
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormMatrices, folder / "FigureGpu.js");
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormNone, folder / "FigureGpuMesh.js");
-}
-
-// A Japanese file name is a valid class name and reaches the engine in UTF-8.
-TEST(WebConsumer, JapaneseClassName)
-{
-    const CCentigrade scene = consumers::RiggedFigure(3);
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormKeyFrames, consumers::OutputFolder() / "人形.js");
-}
-
-// The big corpus model: 17 objects in one model, no bones (so the bone form warns).
-TEST(WebConsumer, CorpusModel)
-{
-    const CCentigrade scene = consumers::LoadModelScene(consumers::CorpusFile("nnn112358+GLUTMetaseq_forLinux/ninja.mqo"));
-    const std::filesystem::path folder = consumers::OutputFolder();
+    const Case& c = GetParam();
+    const CCentigrade scene = c.figure ? consumers::RiggedFigure(21) : consumers::Ninja();
+    const std::filesystem::path file = consumers::OutputFolder() / (std::string(c.name) + ".js");
     CapturingMessageSink messages;
-    ExpectAccepted(scene, JsStyle::Prototype, AnimationFormMatrices, folder / "Ninja.js");
-    EXPECT_EQ(messages.messages.size(), 1u);
-    ExpectAccepted(scene, JsStyle::Class, AnimationFormNone, folder / "NinjaMesh.js");
+    const std::string path = cp932::FromUtf8(file.string());
+    const ExportResult result = c.style == JsStyle::Prototype ? ExportWebGL(scene, 1.0f, path, c.form)
+                                                              : ExportWebGPU(scene, 1.0f, path, c.form);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_CONSUMER_ACCEPTS(c.style == JsStyle::Prototype ? "webgl" : "webgpu", file, c.expect);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryStyleAndForm, WebConsumer, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             const std::string name = info.param.name;
+                             return static_cast<unsigned char>(name[0]) < 0x80 ? name : "JapaneseName";
+                         });

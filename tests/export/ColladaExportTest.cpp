@@ -13,12 +13,9 @@ namespace {
 
 std::string Write(const CCentigrade& scene, float scale = 1.0f)
 {
-    StringSink sink;
-    {
-        TextWriter out(sink);
+    return Written([&](TextWriter& out) {
         EXPECT_TRUE(WriteCollada(scene, out, scale, "robot", "2026-01-02T03:04:05"));
-    }
-    return sink.text;
+    });
 }
 
 const char* const kXyzAccessorEnd =

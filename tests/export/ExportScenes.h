@@ -1,6 +1,7 @@
 // Small scenes for the exporter tests, and text helpers.
 #pragma once
 
+#include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
 #include <string>
@@ -18,6 +19,18 @@ inline std::string Crlf(std::string_view text)
         out += c;
     }
     return out;
+}
+
+// What write(out) puts through a TextWriter, flushed.
+template <class Write>
+std::string Written(Write write)
+{
+    StringSink sink;
+    {
+        TextWriter out(sink);
+        write(out);
+    }
+    return sink.text;
 }
 
 inline CVector Vertex(float x, float y, float z, std::int32_t bone = -1, float weight = 1.0f)

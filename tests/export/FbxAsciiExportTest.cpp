@@ -29,17 +29,6 @@ CCentigrade TwoBoxes()
     return scene;
 }
 
-template <class Write>
-std::string Text(Write write)
-{
-    StringSink sink;
-    {
-        TextWriter out(sink);
-        write(out);
-    }
-    return sink.text;
-}
-
 }  // namespace
 
 // The second model's geometry at scale 2: its own ids, corners last first with the first
@@ -103,7 +92,7 @@ TEST(FbxAsciiExport, GeometryOfTheSecondModel)
         "a: -1,-1,\n"
         "}\n"
         "\t\t}\n");
-    const std::string text = Text([&](TextWriter& out) { WriteFbxGeometry(scene, 1, lookup, out, true, 2.0f); });
+    const std::string text = Written([&](TextWriter& out) { WriteFbxGeometry(scene, 1, lookup, out, true, 2.0f); });
     EXPECT_TRUE(text.starts_with(expected)) << text;
     // The layer names all four elements.
     EXPECT_TRUE(text.ends_with(Crlf("\t\t\t\tType: \"LayerElementUV\"\n\t\t\t\tTypedIndex: 0\n\t\t\t}\n\t\t}\n\t}\n")));
@@ -135,8 +124,8 @@ TEST(FbxAsciiExport, ConnectionsOfTwoModels)
         "\tC: \"OP\",240000001,210000001, \"Lcl Translation\"\n"
         "\tC: \"OP\",250000001,210000001, \"Lcl Rotation\"\n"
         "\tC: \"OP\",260000001,210000001, \"Lcl Scaling\"\n");
-    EXPECT_EQ(Text([&](TextWriter& out) { WriteFbxConnections(scene, 1, out); }), second);
-    const std::string first = Text([&](TextWriter& out) { WriteFbxConnections(scene, 0, out); });
+    EXPECT_EQ(Written([&](TextWriter& out) { WriteFbxConnections(scene, 1, out); }), second);
+    const std::string first = Written([&](TextWriter& out) { WriteFbxConnections(scene, 0, out); });
     EXPECT_TRUE(first.starts_with(Crlf("\tC: \"OO\",210000000,0\n"
                                        "\tC: \"OO\",220000000,230000000\n"
                                        "\tC: \"OO\",240000000,220000000\n"
@@ -154,7 +143,7 @@ TEST(FbxAsciiExport, UntexturedSceneWithJapaneseNames)
     scene.m_materials[0].m_texture.clear();
     scene.m_models[1].m_name = cp932::FromUtf8("体\"2\"");
     scene.m_materials[1].m_name = cp932::FromUtf8("赤");
-    const std::string text = Text(
+    const std::string text = Written(
         [&](TextWriter& out) { WriteFbxAscii(scene, out, cp932::FromUtf8("C:\\モデル\\a.fbx"), 1.0f); });
     for (const char* part : {"Definitions:  {\r\n\tVersion: 100\r\n\tCount: 35\r\n",
                              "\t\t\tP: \"DocumentUrl\", \"KString\", \"Url\", \"\", \"C:\\モデル\\a.fbx\"\r\n",

@@ -2,8 +2,6 @@
 
 #include "export/JvmScenes.h"
 #include "export/TextWriter.h"
-#include "platform/Messages.h"
-#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +11,9 @@ namespace {
 
 std::string Write(const CCentigrade& scene, JavaLikeEngine engine, ExportAnimationForm form, float scale = 1.0f)
 {
-    StringSink sink;
-    TextWriter out(sink);
-    EXPECT_EQ(WriteJavaLikeClass(scene, engine, out, form, scale, "Robot"), form == AnimationFormNone);
-    out.Flush();
-    return sink.text;
+    return Written([&](TextWriter& out) {
+        EXPECT_EQ(WriteJavaLikeClass(scene, engine, out, form, scale, "Robot"), form == AnimationFormNone);
+    });
 }
 
 std::string Head(std::string_view engine, std::string_view base)
@@ -145,41 +141,9 @@ TEST(JavaLikeExport, LongMethodsAreCutIntoPiecesCalledInOrder)
                             "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddAnimations0_0_2();\n"
                             "\t\tinit();\n")),
               std::string::npos);
-    // The second pieces hold exactly the rows past the first 3,750 and 1,153.
+    // The second piece holds exactly the rows past the first 3,750.
     EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t}\n\n"
                             "\tprivate void addVerteicesBones_2()\n\t{\n\t\taddB(1.000000, 2.000000, 3.000000, 0);\n"
                             "\t}\n\n\tprivate void addIndices()\n")),
               std::string::npos);
-    EXPECT_TRUE(cut.ends_with(Crlf("0.000000, 1.000000);\n\t}\n\n\tprivate void addAnimations0_0_2()\n\t{\n"
-                                   "\t\taddA(1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, "
-                                   "0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, "
-                                   "1.000000);\n\t}\n}\n")));
-}
-
-// A file name that is no valid Java class name gives a valid one; javac wants the file
-// named after the class, so a message says so after the file is written. Valid names
-// (letters, digits, '_', '$') stay as they are.
-TEST(JavaLikeExport, ClassNamesFromFileNames)
-{
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"Robot", "Robot"}, {"robot_2$", "robot_2$"}, {"3d-robot", "_3d_robot"}, {"my robot", "my_robot"},
-        {"a.b", "a_b"},     {"class", "class_"},      {"Model3D", "Model3D_"},   {"_", "__"},
-        {"", "Model"},      {"\x83\x8d\x83\x7b", "__"},  // two double-byte characters
-    };
-    for (const auto& [base, name] : cases)
-        EXPECT_EQ(JavaClassName(base), name) << base;
-
-    testsupport::TempDir folder;
-    const CCentigrade scene = RiggedBox();
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportLumaFold3D(scene, 1.0f, folder.File("3d-robot.java"), AnimationFormMatrices).ok);
-    EXPECT_NE(testsupport::ReadFile(folder.File("3d-robot.java")).find("public class _3d_robot extends"), std::string::npos);
-    EXPECT_EQ(messages.messages,
-              (std::vector<std::string>{std::string(kUnassignedVerticesWarning),
-                                        "ファイル名「3d-robot」はJavaのクラス名に使えないため、クラス名を「_3d_robot」にしました。"
-                                        "Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「_3d_robot.java」に変えてください。"}));
-    // A valid name and the static form: no message at all.
-    messages.messages.clear();
-    ASSERT_TRUE(ExportVantaForm3D(scene, 1.0f, folder.File("Robot.java"), AnimationFormNone).ok);
-    EXPECT_TRUE(messages.messages.empty());
 }

@@ -2,8 +2,6 @@
 
 #include "export/JvmScenes.h"
 #include "export/TextWriter.h"
-#include "platform/Messages.h"
-#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +11,9 @@ namespace {
 
 std::string Write(const CCentigrade& scene, ExportAnimationForm form, bool expectAllBound)
 {
-    StringSink sink;
-    TextWriter out(sink);
-    EXPECT_EQ(WriteKotlinClass(scene, out, form, 1.0f, "Robot"), expectAllBound);
-    out.Flush();
-    return sink.text;
+    return Written([&](TextWriter& out) {
+        EXPECT_EQ(WriteKotlinClass(scene, out, form, 1.0f, "Robot"), expectAllBound);
+    });
 }
 
 std::string Method(const char* name, const char* matrix)
@@ -60,36 +56,14 @@ TEST(KotlinExport, BoneModel)
     EXPECT_EQ(Write(scene, AnimationFormKeyFrames, false), Crlf(expected));
 }
 
-// No bones: one addA3 per animation and no animation method. The static form: plain
-// vertices on Model3D, no animation call.
-TEST(KotlinExport, SceneWithoutBonesAndStaticForm)
+// The static form: plain vertices on Model3D, no animation call.
+TEST(KotlinExport, StaticForm)
 {
-    const CCentigrade scene = BoxScene();
-    EXPECT_EQ(Write(scene, AnimationFormNone, true),
+    EXPECT_EQ(Write(BoxScene(), AnimationFormNone, true),
               Crlf(std::string("package orchidgridengine\n\nclass Robot : Model3D() {\n\tinit {\n"
                                "\t\taddIndices()\n\t\taddVertices()\n\t\taddUVs()\n\n\t\tnewModel3D()\n\t}\n\n"
                                "\tprivate fun addVertices() {\n"
                                "\t\taddV(0.0000, 0.0000, 0.0000)\n\t\taddV(1.0000, 0.0000, 0.0000)\n"
                                "\t\taddV(1.0000, 1.0000, 0.0000)\n\t\taddV(0.0000, 1.0000, -0.5000)\n\t}\n\n") +
                    kIndicesAndUVs + "}\n"));
-    const std::string boneModel = Write(scene, AnimationFormMatrices, false);
-    EXPECT_NE(boneModel.find(Crlf("\t\taddUVs()\n\t\taddA3()\n\t\taddA3()\n\n\t\tnewModel3D()\n")), std::string::npos);
-    EXPECT_TRUE(boneModel.ends_with(Crlf(std::string("\t}\n\n") + kIndicesAndUVs + "}\n")));
-}
-
-// Kotlin does not tie the file name to the class: an invalid name is made valid without a
-// message, and names of underscores only, which Kotlin reserves, get a word before them.
-TEST(KotlinExport, ClassNamesFromFileNames)
-{
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"Robot", "Robot"}, {"3d-robot", "_3d_robot"}, {"fun", "fun_"}, {"a$b", "a_b"}, {"\x83\x8d", "Model_"}};
-    for (const auto& [base, name] : cases)
-        EXPECT_EQ(KotlinClassName(base), name) << base;
-
-    testsupport::TempDir folder;
-    CapturingMessageSink messages;
-    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("3d-robot.kt"), AnimationFormNone).ok);
-    EXPECT_TRUE(messages.messages.empty());
-    ASSERT_TRUE(ExportKotlin(RiggedBox(), 1.0f, folder.File("Robot.kt"), AnimationFormKeyFrames).ok);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
 }

@@ -17,11 +17,6 @@ TEST(ObjectiveCExport, TwoModelsAtScaleTwo)
     second.m_vertices = {Vertex(1, 2, 3), Vertex(-1, 0, 0), Vertex(0, 0.5f, 0)};
     second.m_faces = {Face({0, 1, 2}, 0, {{0.25f, 0.5f}, {0.75f, 1}}), Face({0, 1}, 0)};
     scene.m_models.push_back(second);
-    StringSink sink;
-    {
-        TextWriter out(sink);
-        WriteObjectiveC(scene, out, 2.0f);
-    }
     const std::string expected = Crlf(
         "static float vertices[27] = {\n"
         "0.000000, 0.000000, 0.000000,2.000000, 2.000000, 0.000000,2.000000, 0.000000, 0.000000,"
@@ -39,5 +34,5 @@ TEST(ObjectiveCExport, TwoModelsAtScaleTwo)
         "static float uvs_1[6] = {\n"
         "0.250000, 0.500000,0.000000, 0.000000,0.750000, 1.000000,\n"
         "};\n");
-    EXPECT_EQ(sink.text, expected);
+    EXPECT_EQ(Written([&](TextWriter& out) { WriteObjectiveC(scene, out, 2.0f); }), expected);
 }

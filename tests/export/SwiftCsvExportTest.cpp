@@ -28,12 +28,7 @@ CCentigrade RiggedBox()
 
 std::string Write(const CCentigrade& scene, ExportAnimationForm form, bool expectAllBound)
 {
-    StringSink sink;
-    {
-        TextWriter out(sink);
-        EXPECT_EQ(WriteSwiftCsv(scene, out, 2.0f, form), expectAllBound);
-    }
-    return sink.text;
+    return Written([&](TextWriter& out) { EXPECT_EQ(WriteSwiftCsv(scene, out, 2.0f, form), expectAllBound); });
 }
 
 const char* const kRest = "1.0000,0.0000,0.0000,0.0000,0.0000,1.0000,0.0000,0.0000,-0.0000,-0.0000,-1.0000,-0.0000,"

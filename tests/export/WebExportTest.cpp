@@ -2,9 +2,7 @@
 
 #include "export/CornerList.h"
 #include "export/ExportScenes.h"
-#include "export/JsClassName.h"
 #include "export/TextWriter.h"
-#include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "support/TempFiles.h"
 
@@ -18,14 +16,13 @@ using namespace exporttest;
 
 namespace {
 
-void SetCornerNormals(CFace& face, float x, float y, float z)
+// Every corner's normal (0, 0, 1).
+void FacingZ(CModel& model)
 {
-    face.m_cornerNormals.resize(face.m_indices.size());
-    for (CNormal& normal : face.m_cornerNormals) {
-        normal.m_x = x;
-        normal.m_y = y;
-        normal.m_z = z;
-    }
+    CNormal up;
+    up.m_z = 1.0f;
+    for (CFace& face : model.m_faces)
+        face.m_cornerNormals.assign(face.m_indices.size(), up);
 }
 
 // A quad and a triangle sharing an edge (the same UV at vertex 1, another at vertex 2), a
@@ -40,8 +37,7 @@ CCentigrade TileScene()
                        Vertex(2, 0, 0.5f)};
     tile.m_faces = {Face({0, 1, 2, 3}, 1, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
                     Face({1, 4, 2}, 1, {{1, 0}, {0.25f, 0}, {0.5f, 1}}), Face({4, 1}, 0)};
-    for (CFace& face : tile.m_faces)
-        SetCornerNormals(face, 0, 0, 1);
+    FacingZ(tile);
     scene.m_models = {tile};
 
     CMaterial plain(0);
@@ -105,12 +101,9 @@ std::string Matrices(const std::string& indent)
 
 std::string Write(const CCentigrade& scene, JsStyle style, ExportAnimationForm form, bool expectAllBound)
 {
-    StringSink sink;
-    {
-        TextWriter out(sink);
+    return Written([&](TextWriter& out) {
         EXPECT_EQ(WriteJsModel(scene, out, style, form, 2.0f, "Tile"), expectAllBound);
-    }
-    return sink.text;
+    });
 }
 
 }  // namespace
@@ -201,19 +194,11 @@ TEST(WebExport, LaterModelsPrintOnlyTheirNewRecords)
     CModel second;
     second.m_vertices = {Vertex(0, 0, 0), Vertex(3, 3, 3), Vertex(1, 0, 0)};
     second.m_faces = {Face({0, 1, 2}, 1, {{0, 0}, {0, 0}, {1, 0}}), Face({0, 1, 7}, 1)};
-    for (CFace& face : second.m_faces)
-        SetCornerNormals(face, 0, 0, 1);
+    FacingZ(second);
     CornerList corners;
-    StringSink sink;
-    TextWriter out(sink);
-    WriteJsCorners(scene.m_models[0], 1.0f, out, corners);
-    out.Flush();
-    sink.text.clear();
-    WriteJsCorners(second, 1.0f, out, corners);
-    out.Flush();
-    EXPECT_EQ(sink.text, Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n"
-                              "\n"
-                              "\tthis.setI(0,6,1);\n"));
+    Written([&](TextWriter& out) { WriteJsCorners(scene.m_models[0], 1.0f, out, corners); });
+    EXPECT_EQ(Written([&](TextWriter& out) { WriteJsCorners(second, 1.0f, out, corners); }),
+              Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n\n\tthis.setI(0,6,1);\n"));
 }
 
 // The hash table and the per-vertex shortcut agree with a first-appearance search over many
@@ -248,17 +233,4 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
     for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero})
         corners.Add(r, 0);
     EXPECT_EQ(corners.Indices(), (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
-}
-
-TEST(WebExport, ClassNamesAreValidIdentifiers)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"out/Robot.js", "Robot"},       {"$a_1.js", "$a_1"},   {"ロボット.js", "ロボット"},
-        {"ｶﾞﾝﾀﾞﾑ２号.js", "ｶﾞﾝﾀﾞﾑ２号"}, {"a.b.js", "a_b"},       {"my-model.js", "my_model"},
-        {"my model.js", "my_model"},     {" .js", "_"},         {"3d.js", "_3d"},
-        {"２号.js", "_２号"},            {"星★.js", "星_"},       {"class.js", "class_"},
-        {"undefined.js", "undefined_"},  {"Model3D.js", "Model3D_"}, {"dir/.js", "Model"},
-    };
-    for (const auto& [path, name] : cases)
-        EXPECT_EQ(JsClassName(cp932::FromUtf8(path)), name) << path;
 }

@@ -329,22 +329,6 @@ TEST(BoneVertexLists, UnknownBoneIdsAreInNoListAndEachModelReplacesTheLast)
     EXPECT_TRUE(scene.m_bones[1].m_boundVertices.empty());
 }
 
-namespace {
-
-// The lists as the bone-by-bone scan builds them: for every bone, every vertex whose bone
-// index equals the bone's id, ascending.
-std::vector<std::vector<std::int32_t>> ListsByScanningPerBone(const CModel& model, const std::vector<CBone>& bones)
-{
-    std::vector<std::vector<std::int32_t>> lists(bones.size());
-    for (std::size_t b = 0; b < bones.size(); ++b)
-        for (std::size_t i = 0; i < model.m_vertices.size(); ++i)
-            if (model.m_vertices[i].m_boneIndex == bones[b].m_id)
-                lists[b].push_back(static_cast<std::int32_t>(i));
-    return lists;
-}
-
-}  // namespace
-
 // The one-pass lists equal the per-bone scan on a real model with its own bones, bound at
 // random, also to ids no bone has; then with bones whose ids are shared, negative (-1 takes
 // the unbound vertices) or beyond the bone count.
@@ -362,10 +346,14 @@ TEST(BoneVertexLists, OnePassGivesTheListsOfTheScanPerBone)
         v.m_boneIndex = pick(random);
 
     const auto expectSameLists = [&] {
-        const auto expected = ListsByScanningPerBone(model, scene.m_bones);
         model.BuildBoneVertexLists(scene.m_bones);
-        for (std::size_t b = 0; b < scene.m_bones.size(); ++b)
-            EXPECT_EQ(scene.m_bones[b].m_boundVertices, expected[b]) << "bone " << b;
+        for (const CBone& bone : scene.m_bones) {
+            std::vector<std::int32_t> scanned;  // every vertex whose bone index is the bone's id
+            for (std::size_t i = 0; i < model.m_vertices.size(); ++i)
+                if (model.m_vertices[i].m_boneIndex == bone.m_id)
+                    scanned.push_back(static_cast<std::int32_t>(i));
+            EXPECT_EQ(bone.m_boundVertices, scanned) << bone.m_name;
+        }
     };
     expectSameLists();
     scene.m_bones[1].m_id = 3;        // shares id 3 with bone 3

@@ -19,7 +19,7 @@ namespace {
 const std::string kSeeds = KMX_SOURCE_DIR "/fuzz/corpus/texture/";
 
 // What the reference decoder (Debian's stb_image, all formats) makes of a file, expanded
-// to what DibStream delivers.
+// to what DibStream delivers: RGBA or RGB.
 DibStream Reference(const std::vector<std::uint8_t>& file)
 {
     int w = 0, h = 0, n = 0;
@@ -48,35 +48,24 @@ int LargestDifference(const std::vector<std::uint8_t>& a, const std::vector<std:
 
 }  // namespace
 
+// Channels as the reference delivers them (alpha kept, grey made RGB); JPEG within rounding.
 TEST(ImageDecoding, EverySeedDecodesAsTheReferenceDoes)
 {
-    // Channels delivered, and how far a byte may be from the reference.
-    const std::map<std::string, std::pair<int, int>> expected = {
-        {"png_rgb.png", {3, 0}},          {"png_rgba.png", {4, 0}},       {"png_palette_trns.png", {4, 0}},
-        {"png_rgb_trns.png", {4, 0}},     {"png_rgb16.png", {3, 0}},      {"png_grey16.png", {3, 0}},
-        {"png_grey4_interlaced.png", {3, 0}}, {"png_grey_alpha.png", {3, 0}}, {"jpeg_baseline.jpg", {3, 4}},
-        {"jpeg_progressive.jpg", {3, 4}}, {"jpeg_grey.jpg", {3, 4}},      {"jpeg_cmyk.jpg", {3, 4}},
-        {"bmp_rgb.bmp", {3, 0}},          {"bmp_rgba.bmp", {4, 0}},       {"tga_rle.tga", {3, 0}},
-        {"tga_plain.tga", {3, 0}},        {"gif_palette.gif", {4, 0}},    {"psd_rgb.psd", {4, 0}},
-        {"ppm_rgb.ppm", {3, 0}},          {"pgm_grey.pgm", {3, 0}},       {"hdr_rgb.hdr", {3, 0}},
-    };
     std::size_t seen = 0;
     for (const auto& entry : std::filesystem::directory_iterator(kSeeds)) {
         const std::string name = entry.path().filename().string();
-        ASSERT_TRUE(expected.contains(name)) << name;
-        const auto [channels, tolerance] = expected.at(name);
-        const std::vector<std::uint8_t> file = testsupport::ReadBytes(entry.path().string());
+        const DibStream reference = Reference(testsupport::ReadBytes(entry.path().string()));
+        ASSERT_FALSE(reference.m_pixels.empty()) << name;
         DibStream image;
         ASSERT_TRUE(image.Load(entry.path().string())) << name;
-        const DibStream reference = Reference(file);
-        EXPECT_EQ(image.m_components, channels) << name;
+        EXPECT_EQ(image.m_components, reference.m_components) << name;
         EXPECT_EQ(image.m_width, reference.m_width) << name;
         EXPECT_EQ(image.m_height, reference.m_height) << name;
         ASSERT_EQ(image.m_pixels.size(), reference.m_pixels.size()) << name;
-        EXPECT_LE(LargestDifference(image.m_pixels, reference.m_pixels), tolerance) << name;
+        EXPECT_LE(LargestDifference(image.m_pixels, reference.m_pixels), name.starts_with("jpeg") ? 4 : 0) << name;
         ++seen;
     }
-    EXPECT_EQ(seen, expected.size());
+    EXPECT_EQ(seen, 21u);  // PNG, JPEG, BMP, TGA, GIF, PSD, PNM and HDR, in their variants
 }
 
 namespace {
@@ -164,19 +153,11 @@ TEST(ImageDecoding, SixteenBitPnmSamplesKeepTheirHighByte)
 // fill an image far larger than the file: each is refused at once, or decoded soundly.
 TEST(ImageDecoding, FilesThatBrokeTheOldDecoderAreHandled)
 {
-    const std::map<std::string, bool> decodes = {
-        {"pnm_side_overflows_an_int.pgm", false},
-        {"hdr_empty_packet.hdr", false},
-        {"psd_colour_beyond_its_alpha.psd", true},
-        {"tga_22_bytes_of_52_megapixels.tga", false},
-    };
-    std::size_t seen = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(KMX_TEST_DATA_DIR "/texture")) {
-        const std::string name = entry.path().filename().string();
-        ASSERT_TRUE(decodes.contains(name)) << name;
+    for (const auto& [name, decodes] : {std::pair{"pnm_side_overflows_an_int.pgm", false},
+                                        {"hdr_empty_packet.hdr", false},
+                                        {"psd_colour_beyond_its_alpha.psd", true},
+                                        {"tga_22_bytes_of_52_megapixels.tga", false}}) {
         DibStream image;
-        EXPECT_EQ(image.Load(entry.path().string()), decodes.at(name)) << name;
-        ++seen;
+        EXPECT_EQ(image.Load(KMX_TEST_DATA_DIR "/texture/" + std::string(name)), decodes) << name;
     }
-    EXPECT_EQ(seen, decodes.size());
 }
