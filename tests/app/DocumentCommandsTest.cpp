@@ -1,13 +1,12 @@
 // The document's commands without windows: update rules in the states that matter, undo and
 // redo, navigation, playback, key editing with the key-frame dialog's choices, and which
 // commands mark the document modified.
+#include "TestDoubles.h"
 #include "app/logic/CSceneDocument.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandTable.h"
 #include "app/logic/DocumentCommandRules.h"
 #include "app/logic/DocumentCommands.h"
-#include "app/logic/IDocumentHost.h"
-#include "app/logic/IDocumentView.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -20,20 +19,6 @@
 using namespace doccommands;
 
 namespace {
-
-class NullHost : public IDocumentHost {
-    void LoadColorSettings() override {}
-    void ApplyBackgroundColor() override {}
-    void SetupCamera() override {}
-    void AddToRecentFiles(const std::string&) override {}
-    void OnTitleChanged() override {}
-};
-
-class HintLog : public IDocumentView {
-public:
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
 
 // Two bones; animation 0 of 11 frames with keys at 0 and 10 (translate x 0 and 100 on every
 // bone), animation 1 of 6 frames with only frame 0 a key. Linear in-betweening, bone 0
@@ -76,7 +61,7 @@ protected:
     }
     static CommandState State(int id) { return FindDocumentCommandRule(id)->state(); }
 
-    NullHost host;
+    RecordingHost host;
     CSceneDocument doc{host};
     HintLog log;
 };

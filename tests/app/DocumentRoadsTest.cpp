@@ -1,13 +1,10 @@
 // The document's roads without windows: New, the scene, model and other-file opens through
 // both roads, Save, failed reads and the model file's fallback.
+#include "TestDoubles.h"
 #include "app/logic/CSceneDocument.h"
-#include "app/logic/IDocumentHost.h"
-#include "app/logic/IDocumentView.h"
-#include "app/logic/IFileChooser.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
-#include "scene/Globals.h"
 #include "scene/SceneFile.h"
 #include "support/TempFiles.h"
 
@@ -23,28 +20,6 @@ namespace {
 const std::string kUntitled = "\x96\xB3\x91\xE8";  // "無題"
 const std::string kBonesModel = std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
 
-class RecordingHost : public IDocumentHost {
-public:
-    void LoadColorSettings() override
-    {
-        ++colorLoads;
-        g_scene.m_backgroundColor = MakeRgb(1, 2, 3);
-    }
-    void ApplyBackgroundColor() override {}
-    void SetupCamera() override {}
-    void AddToRecentFiles(const std::string& path) override { recent.push_back(path); }
-    void OnTitleChanged() override {}
-
-    int colorLoads = 0;
-    std::vector<std::string> recent;
-};
-
-class RecordingView : public IDocumentView {
-public:
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
-
 class Document : public CSceneDocument {
 public:
     explicit Document(IDocumentHost& host) : CSceneDocument(host) {}
@@ -55,19 +30,6 @@ public:
     }
     int saveAsCalls = 0;
     bool saveAsResult = false;
-};
-
-class Chooser : public IFileChooser {
-public:
-    std::optional<FileDialogAnswer> Choose(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        if (answer.empty())
-            return std::nullopt;
-        return FileDialogAnswer{answer, 1};
-    }
-    std::string answer;
-    std::vector<FileDialogRequest> requests;
 };
 
 class DocumentRoads : public ::testing::Test {
@@ -113,9 +75,9 @@ protected:
 
     TempDir dir;
     RecordingHost host;
-    RecordingView view;
+    HintLog view;
     Document doc{host};
-    Chooser chooser;
+    ScriptedFileChooser chooser;
     CapturingMessageSink messages;
 
 private:
@@ -208,7 +170,7 @@ TEST_F(DocumentRoads, ModelFileOpensUntitledOnTheOpenCommandAndTitledOnTheFramew
     const std::string model = dir.File("figure.mqo");
     std::filesystem::copy_file(kBonesModel, model);
 
-    chooser.answer = model;
+    chooser.Answer(model);
     doc.OnFileOpen();
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].defaultExtension, "zlkx");
@@ -294,15 +256,21 @@ TEST_F(DocumentRoads, UnreadableSceneFileLeavesAnUntitledEmptyDocument)
     EXPECT_EQ(messages.messages.back(), "ドキュメントを開くことに失敗しました。");
 }
 
-TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRemembered)
+TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRememberedAndGetsNothingOfAReadFailingHalfWay)
 {
     const std::string path = MakeScene("walk.zlkx");
-    std::filesystem::rename(dir.File("ninja_bones.mqo"), dir.File("walk.mqo"));
+    // The stored model file now ends inside a chunk; the fallback beside it is whole.
+    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
+    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
+    half.resize(half.size() / 2);
+    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
 
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
     EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(g_scene.m_materials.size(), 8u);
+    EXPECT_EQ(g_scene.m_bones.size(), 6u);
     EXPECT_EQ(g_scene.m_models[0].m_vertices[5].m_boneIndex, 5);
     ASSERT_TRUE(doc.OnSaveDocument(path));
     doc.OnNewDocument();
@@ -325,22 +293,6 @@ TEST_F(DocumentRoads, MissingModelIsReportedAndTheStoredBindingsSurviveASave)
 
     ASSERT_TRUE(doc.OnSaveDocument(path));
     EXPECT_EQ(ReadBytes(path), written);
-}
-
-TEST_F(DocumentRoads, ModelReadFailingHalfWayLeavesNothingOfItForTheFallback)
-{
-    const std::string path = MakeScene("walk.zlkx");
-    // The stored model file now ends inside a chunk; the fallback beside it is whole.
-    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
-    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
-    half.resize(half.size() / 2);
-    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
-
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
-    EXPECT_EQ(g_scene.m_models.size(), 1u);
-    EXPECT_EQ(g_scene.m_materials.size(), 8u);
-    EXPECT_EQ(g_scene.m_bones.size(), 6u);
 }
 
 TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)

@@ -40,16 +40,6 @@ ReleaseCounter& Releases()
 }
 }  // namespace
 
-std::optional<FileDialogAnswer> CScriptedFileChooser::Choose(const FileDialogRequest& request)
-{
-    m_requests.push_back(request);
-    if (m_answers.empty())
-        return std::nullopt;
-    FileDialogAnswer answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
-}
-
 void EditorTest::SetDisplayAvailable(bool available)
 {
     g_displayAvailable = available;
@@ -160,8 +150,7 @@ bool EditorTest::SimulateUntilReleased(const std::function<void()>& simulate)
 void EditorTest::PressKey(int keyCode, int modifiers)
 {
     FocusWindow(*Frame().m_sceneView);
-    EXPECT_TRUE(SimulateUntilReleased([&] { wxUIActionSimulator().Char(keyCode, modifiers); }))
-        << "the key press never arrived";
+    TypeKey(keyCode, modifiers);
 }
 
 void EditorTest::TypeKey(int keyCode, int modifiers)
@@ -182,7 +171,7 @@ void EditorTest::ClickAt(wxWindow& window, const wxPoint& point, int button)
     EXPECT_TRUE(SimulateUntilReleased([&] {
         wxUIActionSimulator simulator;
         simulator.MouseMove(screen);
-        Pump(50);
+        Pump(100);
         simulator.MouseClick(button);
     })) << "the click never arrived";
 }
@@ -191,13 +180,24 @@ void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
 {
     const wxRect rect = toolBar.GetToolRect(WindowIdOf(commandId));
     ASSERT_FALSE(rect.IsEmpty());
-    const wxPoint centre = toolBar.ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
-    EXPECT_TRUE(SimulateUntilReleased([&] {
-        wxUIActionSimulator simulator;
-        simulator.MouseMove(centre);
-        Pump(100);
-        simulator.MouseClick();
-    })) << "the click never arrived";
+    ClickAt(toolBar, Centre(rect));
+}
+
+void EditorTest::ClickOnly(wxWindow& window, const wxPoint& point, int button, bool twice)
+{
+    wxUIActionSimulator simulator;
+    simulator.MouseMove(window.ClientToScreen(point));
+    Pump(50);
+    if (twice)
+        simulator.MouseDblClick(button);
+    else
+        simulator.MouseClick(button);
+}
+
+void EditorTest::RunCommand(int commandId)
+{
+    wxCommandEvent event(wxEVT_MENU, WindowIdOf(commandId));
+    TheMainFrame().GetEventHandler()->ProcessEvent(event);
 }
 
 CapturedFrame EditorTest::CaptureView()
@@ -210,6 +210,14 @@ CapturedFrame EditorTest::CaptureView()
     });
     EXPECT_TRUE(WaitUntil([&] { return done; })) << "the 3D view drew nothing";
     return captured;
+}
+
+int EditorTest::CountColour(const CapturedFrame& frame, COLORREF colour)
+{
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
+        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
+    return n;
 }
 
 bool EditorTest::SavePng(const CapturedFrame& frame, const std::string& path)
@@ -238,6 +246,11 @@ std::string EditorTest::ShotPath(const std::string& name)
 std::string EditorTest::ModelPath()
 {
     return std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
+}
+
+std::string EditorTest::SamplePath()
+{
+    return std::string(KMX_TEST_DATA_DIR) + "/../../resources/sample/figure.zlkx";
 }
 
 std::string EditorTest::CorpusPath(const std::string& relative)

@@ -1,21 +1,28 @@
-// The frame's own commands in the running editor: camera presets on their keys, the bars'
-// toggles and prompts, the colour dialog and the settings dialog.
+// The commands in the running editor: camera presets on their keys, the bars' toggles and
+// prompts, the colour and settings dialogs, the document's commands by their accelerators on
+// a rigged model, the key-frame dialog, text fields that keep their editing keys, and
+// background models.
 #include "EditorTest.h"
-#include "EditorTestHelpers.h"
 
+#include "app/CDialogKeyFrame.h"
+#include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
+#include "app/CMainFrame.h"
 #include "app/CPropertyDialog.h"
+#include "app/CSliderView.h"
 #include "app/CSmartSplitterWnd.h"
 #include "app/logic/ColorSettings.h"
 #include "app/logic/CommandIds.h"
+#include "app/logic/CommandRegistry.h"
+#include "app/logic/CommandTable.h"
 #include "app/logic/IProfile.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
-#include "support/TempFiles.h"
 
 #include <wx/aui/auibar.h>
 #include <wx/colordlg.h>
 #include <wx/menu.h>
+#include <wx/radiobut.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -84,6 +91,28 @@ private:
     std::shared_ptr<std::string> m_shown;
 };
 
+// Fills in the key-frame dialog as a user would and presses OK.
+class KeyFrameAnswer : public wxExpectModalBase<CDialogKeyFrame, KeyFrameAnswer> {
+public:
+    KeyFrameAnswer(const char* frameText, int action) : m_frameText(frameText), m_action(action) {}
+
+protected:
+    int OnInvoked(CDialogKeyFrame* dialog) const override
+    {
+        dialog->TransferDataToWindow();
+        EXPECT_TRUE(dialog->Choice(1)->GetValue()) << "the last choice is offered again";
+        dialog->FrameEdit()->ChangeValue(m_frameText);
+        dialog->Choice(m_action)->SetValue(true);
+        return dialog->TransferDataFromWindow() ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    wxString m_frameText;
+    int m_action;
+};
+
+CAnimation& Sample(int bone, int frame) { return g_scene.m_bones[bone].m_animations[0][frame]; }
+
 }  // namespace
 
 TEST_F(EditorTest, CameraPresetsTurnTheViewOnTheirKeys)
@@ -106,6 +135,11 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
 {
     StartEditor();
     CMainFrame& frame = Frame();
+    for (wxAuiToolBar* bar : {frame.m_mainToolBar, frame.m_controlToolBar})
+        for (size_t i = 0; i < bar->GetToolCount(); ++i) {
+            const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
+            EXPECT_TRUE(tool->GetKind() == wxITEM_SEPARATOR || tool->GetBitmapBundle().IsOk()) << i;
+        }
     RunCommand(ID_VIEW_CONTROL_TOOLBAR);
     Pump(100);
     frame.UpdateWindowUI();
@@ -119,17 +153,11 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
     EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
     for (int id : {ID_VIEW_CONTROL_TOOLBAR, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
         RunCommand(id);
-    Pump(100);
-    for (wxAuiToolBar* bar : {frame.m_mainToolBar, frame.m_controlToolBar}) {
-        for (size_t i = 0; i < bar->GetToolCount(); ++i) {
-            const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
-            EXPECT_TRUE(tool->GetKind() == wxITEM_SEPARATOR || tool->GetBitmapBundle().IsOk()) << i;
-        }
-    }
 
     // A button under the mouse shows its command's prompt; leaving it, the idle text returns.
+    Pump(100);
     const wxRect open = frame.m_mainToolBar->GetToolRect(WindowIdOf(ID_FILE_OPEN));
-    wxUIActionSimulator().MouseMove(frame.m_mainToolBar->ClientToScreen(open.GetPosition() + open.GetSize() / 2));
+    wxUIActionSimulator().MouseMove(frame.m_mainToolBar->ClientToScreen(Centre(open)));
     const auto status = [&] { return frame.m_statusBar->GetStatusText(0).utf8_string(); };
     EXPECT_TRUE(WaitUntil([&] { return status() == "既存のファイルを開く"; }));
     FocusWindow(*frame.m_sceneView);
@@ -188,4 +216,124 @@ TEST_F(EditorTest, SettingsDialogRefusesTextThatIsNoNumberAndAppliesOk)
     }
     EXPECT_GT(belowOne, 0) << "the weight map was not rebuilt";
     EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
+{
+    StartEditor({ModelPath()});
+    ASSERT_GE(g_scene.m_bones.size(), 3u);
+    Doc().SetModifiedFlag(false);
+
+    // Without a selected bone Ctrl+P is greyed and does nothing.
+    g_scene.m_selectedBone = -1;
+    PressKey('p', wxMOD_CONTROL);
+    EXPECT_TRUE(g_scene.m_undoAnimations.empty());
+    g_scene.m_selectedBone = 1;
+
+    // A pose at frame 5 made a key with Ctrl+P; Ctrl+Z and Ctrl+Y take it back and forth.
+    PressKey('i', wxMOD_CONTROL);
+    for (int i = 0; i < 5; ++i)
+        PressKey('e', wxMOD_CONTROL);
+    Sample(1, 5).m_rotate.m_z = 30;
+    PressKey('p', wxMOD_CONTROL);
+    EXPECT_TRUE(Sample(1, 5).m_key && !Sample(2, 5).m_key && Doc().IsModified());
+    PressKey('z', wxMOD_CONTROL);
+    EXPECT_TRUE(!Sample(1, 5).m_key && Sample(1, 5).m_rotate.m_z == 0);
+    PressKey('y', wxMOD_CONTROL);
+    EXPECT_TRUE(Sample(1, 5).m_key && Sample(1, 5).m_rotate.m_z == 30);
+
+    // Ctrl+K: frame 9 for every bone; then text that is no number.
+    Doc().m_keyFrameAction = 1;
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9", 1));
+    for (int bone : {1, 2})
+        EXPECT_TRUE(Sample(bone, 9).m_key) << bone;
+    EXPECT_FLOAT_EQ(Sample(1, 9).m_rotate.m_z, 30);
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9x", 3),
+                  wxExpectModal<wxMessageDialog>(wxOK).Describe("not a number"));
+    EXPECT_TRUE(Sample(2, 9).m_key);
+
+    // Keys: Ctrl+I, Ctrl+G finds 5; Ctrl+U clears frame 5 on every bone and in-betweens.
+    PressKey('i', wxMOD_CONTROL);
+    PressKey('g', wxMOD_CONTROL);
+    EXPECT_EQ(g_currentFrame, 5);
+    PressKey('u', wxMOD_CONTROL);
+    EXPECT_FALSE(Sample(1, 5).m_key);
+    EXPECT_NEAR(Sample(1, 5).m_rotate.m_z, 30.0f * 5 / 9, 3.0f);
+
+    // Alt+N: the colour chosen (here the one offered) goes to the profile, which the later
+    // tests get back as it was.
+    IProfile& profile = TheApp().Profile();
+    const long before = profile.GetProfileInt("ProgramData", "BgColor", long{MakeRgb(30, 65, 90)});
+    g_scene.m_backgroundColor = MakeRgb(40, 50, 60);
+    Doc().SetModifiedFlag(false);
+    wxTEST_DIALOG(PressKey('n', wxMOD_ALT), wxExpectDismissableModal<wxColourDialog>(wxID_OK));
+    EXPECT_EQ(profile.GetProfileInt("ProgramData", "BgColor", 0), long{MakeRgb(40, 50, 60)});
+    EXPECT_TRUE(Doc().IsModified());
+    profile.WriteProfileInt("ProgramData", "BgColor", before);
+    SavePng(CaptureView(), ShotPath("document_commands"));
+}
+
+TEST_F(EditorTest, AcceleratorsFireOnceNeverForAGreyedCommandAndNeverInATextField)
+{
+    StartEditor();
+    // The window commands behind Ctrl+A and Ctrl+Z / Alt+Backspace, counted.
+    CCommandRegistry& registry = CCommandRegistry::Instance();
+    const CommandEntry saveAs = registry.Find(ID_FILE_SAVE_AS), undo = registry.Find(ID_EDIT_UNDO);
+    int saveAsRuns = 0, undoRuns = 0;
+    bool undoEnabled = true;
+    registry.Add(ID_FILE_SAVE_AS, [&] { ++saveAsRuns; });
+    registry.Add(ID_EDIT_UNDO, [&] { ++undoRuns; }, [&] { return EnabledIf(undoEnabled); });
+    Pump(100);
+
+    PressKey('z', wxMOD_CONTROL);   // shown on the menu item
+    PressKey(WXK_BACK, wxMOD_ALT);  // the second accelerator, from the accelerator table
+    EXPECT_EQ(undoRuns, 2);
+    undoEnabled = false;
+    Pump(100);
+    PressKey('z', wxMOD_CONTROL);
+    PressKey(WXK_BACK, wxMOD_ALT);
+    EXPECT_EQ(undoRuns, 2);
+    undoEnabled = true;
+
+    // In a text field the same keys edit the text.
+    auto* field = new wxTextCtrl(Frame().m_sliderView, wxID_ANY, "frame", wxPoint(10, 10), wxSize(200, -1));
+    FocusWindow(*field);
+    field->SetInsertionPointEnd();
+    TypeKey(WXK_BACK);
+    EXPECT_EQ(field->GetValue(), "fram");
+    TypeKey('a', wxMOD_CONTROL);  // selects all, which Ctrl+X then cuts
+    TypeKey('x', wxMOD_CONTROL);
+    EXPECT_EQ(field->GetValue(), "");
+    TypeKey('v', wxMOD_CONTROL);
+    TypeKey('v', wxMOD_CONTROL);
+    EXPECT_EQ(field->GetValue(), "framfram");
+    TypeKey(WXK_BACK, wxMOD_ALT);
+    TypeKey('c', wxMOD_CONTROL);
+    EXPECT_EQ(undoRuns + saveAsRuns, 2);
+
+    // Outside the field the key is the window's command again.
+    PressKey('a', wxMOD_CONTROL);
+    EXPECT_EQ(saveAsRuns, 1);
+    registry.Add(ID_FILE_SAVE_AS, saveAs);
+    registry.Add(ID_EDIT_UNDO, undo);
+    field->Destroy();
+}
+
+TEST_F(EditorTest, BackgroundModelsFromTheFileMenuAreDrawnUntilNew)
+{
+    StartEditor();
+    const CapturedFrame empty = CaptureView();
+    const auto load = [&](const std::string& path) {
+        m_chooser.Answer(path);
+        RunCommand(ID_FILE_LOAD_BACKGROUND);
+    };
+    load(CorpusPath("garlic-flavor+mqo_loader/shodai_dsan.mqo"));
+    ASSERT_FALSE(g_scene.m_backgroundModels.empty());
+    const CapturedFrame shown = CaptureView();
+    EXPECT_NE(shown.rgb, empty.rgb);
+    SavePng(shown, ShotPath("background_model"));
+
+    wxTEST_DIALOG(load(CorpusPath("nutti+blender-mqo/simple.mqo")), wxExpectModal<wxMessageDialog>(wxOK));
+    PressKey('n', wxMOD_CONTROL);
+    EXPECT_EQ(CaptureView().rgb, empty.rgb);
 }
