@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 using testsupport::ReadBytes;
 using testsupport::TempDir;
@@ -20,16 +21,11 @@ namespace {
 const std::string kUntitled = "\x96\xB3\x91\xE8";  // "無題"
 const std::string kBonesModel = std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
 
-class Document : public CSceneDocument {
-public:
-    explicit Document(IDocumentHost& host) : CSceneDocument(host) {}
-    bool OnFileSaveAs() override
-    {
-        ++saveAsCalls;
-        return saveAsResult;
-    }
+// Save As counted and cancelled.
+struct Document : CSceneDocument {
+    using CSceneDocument::CSceneDocument;
+    bool OnFileSaveAs() override { return ++saveAsCalls, false; }
     int saveAsCalls = 0;
-    bool saveAsResult = false;
 };
 
 class DocumentRoads : public ::testing::Test {
@@ -115,13 +111,9 @@ TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
     ExpectUntitledEmptyScene(doc);
     EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
     EXPECT_EQ(doc.GetPathName(), dir.Path() + kUntitled);
-    EXPECT_EQ(g_currentFrame, 0);
-    EXPECT_EQ(g_lastFrame, 100);
-    EXPECT_EQ(g_frameRate, 30.0f);
-    EXPECT_FALSE(g_playing || g_loopPlayback);
-    EXPECT_TRUE(doc.m_exportPath.empty());
-    EXPECT_EQ(doc.m_exportType, 7);
-    EXPECT_EQ(doc.m_keyFrameAction, 2);
+    EXPECT_EQ(std::tuple(g_currentFrame, g_lastFrame, g_frameRate, g_playing, g_loopPlayback),
+              std::tuple(0, 100, 30.0f, false, false));
+    EXPECT_EQ(std::tuple(doc.m_exportPath, doc.m_exportType, doc.m_keyFrameAction), std::tuple("", 7, 2));
     EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
     EXPECT_EQ(doc.FrameTitle(), "無題 - Zelvo Kinemorphix 3.9");
 
@@ -130,10 +122,9 @@ TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
     EXPECT_EQ(doc.saveAsCalls, 1);
 }
 
-TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
+TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsInAnyCaseOfItsExtension)
 {
-    const std::string path = MakeSavedScene("walk.zlkx");
-    const std::vector<std::uint8_t> written = ReadBytes(path);
+    const std::string path = MakeScene("walk.zlkx");
     doc.OnNewDocument();
     view.hints.clear();
     g_scene.m_backgroundModels.resize(1);
@@ -151,13 +142,6 @@ TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
         EXPECT_EQ(g_scene.m_models[0].m_vertices[v].m_boneIndex, v % 6);
     // The profile's background replaces the one stored in the file.
     EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
-
-    // Save writes the scene file in place, unchanged; the upper-case extension is a scene too.
-    doc.SetModifiedFlag();
-    EXPECT_TRUE(doc.OnFileSave());
-    EXPECT_EQ(doc.saveAsCalls, 0);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(ReadBytes(path), written);
 
     std::filesystem::rename(path, dir.File("WALK.ZLKX"));
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("WALK.ZLKX")));
@@ -256,21 +240,33 @@ TEST_F(DocumentRoads, UnreadableSceneFileLeavesAnUntitledEmptyDocument)
     EXPECT_EQ(messages.messages.back(), "ドキュメントを開くことに失敗しました。");
 }
 
-TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRememberedAndGetsNothingOfAReadFailingHalfWay)
+TEST_F(DocumentRoads, MissingModelIsReportedAndAFallbackBesideTheSceneGetsNothingOfAReadFailingHalfWay)
 {
-    const std::string path = MakeScene("walk.zlkx");
-    // The stored model file now ends inside a chunk; the fallback beside it is whole.
+    const std::string path = MakeSavedScene("walk.zlkx");
+    const std::vector<std::uint8_t> written = ReadBytes(path);
+    std::filesystem::remove(dir.File("ninja_bones.mqo"));
+
+    // Reported by name; the stored bindings are written back as they were read.
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("ninja_bones.mqo"), std::string::npos);
+    EXPECT_TRUE(g_scene.m_models.empty());
+    EXPECT_EQ(g_scene.m_bones.size(), 6u);
+    ASSERT_EQ(g_scene.m_loadedModels.size(), 1u);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadBytes(path), written);
+
+    // The stored model file now ends inside a chunk; the fallback beside the scene is whole
+    // and is remembered.
     std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
     std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
     half.resize(half.size() / 2);
     testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
-
     ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
-    EXPECT_EQ(g_scene.m_models.size(), 1u);
-    EXPECT_EQ(g_scene.m_materials.size(), 8u);
-    EXPECT_EQ(g_scene.m_bones.size(), 6u);
+    EXPECT_EQ(std::tuple(g_scene.m_models.size(), g_scene.m_materials.size(), g_scene.m_bones.size()),
+              std::tuple(1u, 8u, 6u));
     EXPECT_EQ(g_scene.m_models[0].m_vertices[5].m_boneIndex, 5);
     ASSERT_TRUE(doc.OnSaveDocument(path));
     doc.OnNewDocument();
@@ -278,24 +274,7 @@ TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRememberedAndGetsNothingO
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
 }
 
-TEST_F(DocumentRoads, MissingModelIsReportedAndTheStoredBindingsSurviveASave)
-{
-    const std::string path = MakeSavedScene("walk.zlkx");
-    const std::vector<std::uint8_t> written = ReadBytes(path);
-    std::filesystem::remove(dir.File("ninja_bones.mqo"));
-
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("ninja_bones.mqo"), std::string::npos);
-    EXPECT_TRUE(g_scene.m_models.empty());
-    EXPECT_EQ(g_scene.m_bones.size(), 6u);
-    ASSERT_EQ(g_scene.m_loadedModels.size(), 1u);
-
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ReadBytes(path), written);
-}
-
-TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)
+TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
 {
     const std::string notAModel = dir.Write("notes.mqo", "just some text\n");
     MakeScene("a.zlkx");
@@ -316,18 +295,12 @@ TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)
     EXPECT_EQ(doc.GetTitle(), "a.zlkx");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(g_scene.m_models.size(), 1u);
-}
 
-TEST_F(DocumentRoads, FailedSaveIsReportedAndKeepsTheDocumentModified)
-{
-    const std::string path = MakeScene("a.zlkx");
-    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    // A failed save: the target is now a folder, which stays; the document stays modified.
     std::filesystem::remove(path);
-    std::filesystem::create_directory(path);  // the target is now a folder
-    doc.SetModifiedFlag();
+    std::filesystem::create_directory(path);
     EXPECT_FALSE(doc.OnFileSave());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].rfind("ドキュメントの保存に失敗しました。", 0), 0u);
+    EXPECT_EQ(messages.messages.back().rfind("ドキュメントの保存に失敗しました。", 0), 0u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }

@@ -164,7 +164,7 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
     EXPECT_TRUE(WaitUntil([&] { return status() == "レディ"; }));
 }
 
-TEST_F(EditorTest, ColourDialogStoresTheColourInTheProfileAndRedraws)
+TEST_F(EditorTest, ColourDialogsStoreTheColourInTheProfileAndRedraw)
 {
     StartEditor({SamplePath()});
     std::vector<long> kept;
@@ -183,12 +183,15 @@ TEST_F(EditorTest, ColourDialogStoresTheColourInTheProfileAndRedraws)
         testsupport::ReadFile(std::string(std::getenv("XDG_CONFIG_HOME")) + "/kinemorphix/kinemorphix.conf");
     EXPECT_NE(profile.find("[ProgramData]\nLineColor=51200\n"), std::string::npos) << profile;
 
-    // The selection frame's command keeps its own key; New reads both back from the profile.
+    // The selection frame's and the background's commands (Alt+N, which marks the document
+    // modified) keep their own keys; New reads them all back from the profile.
     wxTEST_DIALOG(RunCommand(ID_COLOR_SELECTION_FRAME), ChooseColour(g_scene.m_selectColor, wxColour(0x12, 0x34, 0x56)));
-    g_scene.m_lineColor = g_scene.m_selectColor = 0;
-    PressKey('n', wxMOD_CONTROL);
-    EXPECT_EQ(g_scene.m_lineColor, green);
-    EXPECT_EQ(g_scene.m_selectColor, 0x563412u);
+    wxTEST_DIALOG(PressKey('n', wxMOD_ALT), ChooseColour(g_scene.m_backgroundColor, wxColour(40, 50, 60)));
+    EXPECT_TRUE(Doc().IsModified());
+    g_scene.m_lineColor = g_scene.m_selectColor = g_scene.m_backgroundColor = 0;
+    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), wxExpectModal<wxMessageDialog>(wxNO));
+    EXPECT_EQ(std::tuple(g_scene.m_lineColor, g_scene.m_selectColor, g_scene.m_backgroundColor),
+              std::tuple(green, COLORREF{0x563412}, MakeRgb(40, 50, 60)));
 
     for (std::size_t i = 0; i < kept.size(); ++i)
         TheApp().Profile().WriteProfileInt(kProfileSection, ColorSettings()[i].key, kept[i]);
@@ -260,16 +263,6 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     EXPECT_FALSE(Sample(1, 5).m_key);
     EXPECT_NEAR(Sample(1, 5).m_rotate.m_z, 30.0f * 5 / 9, 3.0f);
 
-    // Alt+N: the colour chosen (here the one offered) goes to the profile, which the later
-    // tests get back as it was.
-    IProfile& profile = TheApp().Profile();
-    const long before = profile.GetProfileInt("ProgramData", "BgColor", long{MakeRgb(30, 65, 90)});
-    g_scene.m_backgroundColor = MakeRgb(40, 50, 60);
-    Doc().SetModifiedFlag(false);
-    wxTEST_DIALOG(PressKey('n', wxMOD_ALT), wxExpectDismissableModal<wxColourDialog>(wxID_OK));
-    EXPECT_EQ(profile.GetProfileInt("ProgramData", "BgColor", 0), long{MakeRgb(40, 50, 60)});
-    EXPECT_TRUE(Doc().IsModified());
-    profile.WriteProfileInt("ProgramData", "BgColor", before);
     SavePng(CaptureView(), ShotPath("document_commands"));
 }
 

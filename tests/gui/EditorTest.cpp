@@ -16,8 +16,6 @@
 #include <cstring>
 
 namespace {
-bool g_displayAvailable = false;
-
 // Counts the releases of keys and mouse buttons that reach any window of the program.
 class ReleaseCounter : public wxEventFilter {
 public:
@@ -40,14 +38,9 @@ ReleaseCounter& Releases()
 }
 }  // namespace
 
-void EditorTest::SetDisplayAvailable(bool available)
-{
-    g_displayAvailable = available;
-}
-
 void EditorTest::SetUp()
 {
-    if (!g_displayAvailable)
+    if (!s_displayAvailable)
         GTEST_SKIP() << "no display";
     Releases();
     m_previousChooser = SetFileChooser(&m_chooser);
@@ -58,7 +51,7 @@ void EditorTest::SetUp()
 
 void EditorTest::TearDown()
 {
-    if (!g_displayAvailable)
+    if (!s_displayAvailable)
         return;
     TheApp().CloseEditor();
     WaitUntil([] { return TheApp().GetMainFrame() == nullptr; });
@@ -236,24 +229,4 @@ bool EditorTest::SaveWindowPng(const std::string& path)
     const wxString command = wxString::Format("/usr/bin/import -window root -crop %dx%d+%d+%d +repage %s", rect.width,
                                               rect.height, rect.x, rect.y, wxString::FromUTF8(path));
     return wxExecute(command, wxEXEC_SYNC) == 0;
-}
-
-std::string EditorTest::ShotPath(const std::string& name)
-{
-    return std::string(KMX_TEST_OUTPUT_DIR) + "/" + name + ".png";
-}
-
-std::string EditorTest::ModelPath()
-{
-    return std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
-}
-
-std::string EditorTest::SamplePath()
-{
-    return std::string(KMX_TEST_DATA_DIR) + "/../../resources/sample/figure.zlkx";
-}
-
-std::string EditorTest::CorpusPath(const std::string& relative)
-{
-    return std::string(KMX_TEST_DATA_DIR) + "/corpus/" + relative;
 }

@@ -27,7 +27,7 @@ class wxAuiToolBar;
 class EditorTest : public ::testing::Test {
 public:
     // Set by the test program's main when there is no display (the tests then skip).
-    static void SetDisplayAvailable(bool available);
+    static void SetDisplayAvailable(bool available) { s_displayAvailable = available; }
 
 protected:
     void SetUp() override;
@@ -82,11 +82,12 @@ protected:
     // the X server with ImageMagick's import.
     bool SaveWindowPng(const std::string& path);
     // Where screenshots go: the build's tests folder.
-    static std::string ShotPath(const std::string& name);
+    static std::string ShotPath(const std::string& name) { return std::string(KMX_TEST_OUTPUT_DIR) + "/" + name + ".png"; }
 
-    static std::string ModelPath();   // a corpus model with a bone object
-    static std::string SamplePath();  // the shipped sample scene: a rigged figure that walks
-    static std::string CorpusPath(const std::string& relative);
+    // A corpus model with a bone object; the shipped sample scene (a rigged figure that walks).
+    static std::string ModelPath() { return std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo"; }
+    static std::string SamplePath() { return std::string(KMX_TEST_DATA_DIR) + "/../../resources/sample/figure.zlkx"; }
+    static std::string CorpusPath(const std::string& relative) { return std::string(KMX_TEST_DATA_DIR) + "/corpus/" + relative; }
 
     // One of our dialogs shown as to a user: `act` works it, then OK is clicked unless `act`
     // closed it; it ends with the id of the button that closed it. The dialog's hook runs
@@ -123,6 +124,7 @@ protected:
     ScriptedFileChooser m_chooser;
 
 private:
+    static inline bool s_displayAvailable = false;
     IFileChooser* m_previousChooser = nullptr;
 };
 
