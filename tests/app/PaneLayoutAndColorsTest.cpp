@@ -47,10 +47,6 @@ TEST(ColorSettings, EmptyProfileGivesTheDefaultsAndStoredKeysWin)
     CCentigrade scene;
     LoadColorSettings(profile, scene);
     EXPECT_EQ(scene.m_backgroundColor, MakeRgb(30, 65, 90));
-    EXPECT_EQ(scene.m_lineColor, MakeRgb(229, 127, 178));
-    EXPECT_EQ(scene.m_selectedLineColor, MakeRgb(127, 229, 178));
-    EXPECT_EQ(scene.m_boneColor, MakeRgb(255, 255, 0));
-    EXPECT_EQ(scene.m_selectedBoneColor, MakeRgb(255, 0, 0));
     EXPECT_EQ(scene.m_selectColor, MakeRgb(77, 191, 217));
 
     profile.WriteProfileInt("ProgramData", "SelectColor", 0x123456);

@@ -30,7 +30,6 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
-#include <memory>
 #include <tuple>
 
 namespace {
@@ -63,52 +62,6 @@ protected:
 private:
     COLORREF m_initial;
     wxColour m_answer;
-};
-
-// The settings dialog: shows what it was opened with; each attempt types both fields and
-// presses OK, until one is taken (none taken: Cancel).
-class FillSettings : public wxExpectModalBase<CPropertyDialog, FillSettings> {
-public:
-    using Attempts = std::vector<std::pair<const char*, const char*>>;
-    FillSettings(Attempts attempts, std::shared_ptr<std::string> shown) : m_attempts(attempts), m_shown(shown) {}
-
-protected:
-    int OnInvoked(CPropertyDialog* dialog) const override
-    {
-        dialog->TransferDataToWindow();
-        *m_shown = (dialog->AngleField()->GetValue() + "|" + dialog->RangeField()->GetValue()).utf8_string();
-        for (const auto& [angle, range] : m_attempts) {
-            dialog->AngleField()->SetValue(wxString::FromUTF8(angle));
-            dialog->RangeField()->SetValue(wxString::FromUTF8(range));
-            if (dialog->Validate() && dialog->TransferDataFromWindow())
-                return wxID_OK;
-        }
-        return wxID_CANCEL;
-    }
-
-private:
-    Attempts m_attempts;
-    std::shared_ptr<std::string> m_shown;
-};
-
-// Fills in the key-frame dialog as a user would and presses OK.
-class KeyFrameAnswer : public wxExpectModalBase<CDialogKeyFrame, KeyFrameAnswer> {
-public:
-    KeyFrameAnswer(const char* frameText, int action) : m_frameText(frameText), m_action(action) {}
-
-protected:
-    int OnInvoked(CDialogKeyFrame* dialog) const override
-    {
-        dialog->TransferDataToWindow();
-        EXPECT_TRUE(dialog->Choice(1)->GetValue()) << "the last choice is offered again";
-        dialog->FrameEdit()->ChangeValue(m_frameText);
-        dialog->Choice(m_action)->SetValue(true);
-        return dialog->TransferDataFromWindow() ? wxID_OK : wxID_CANCEL;
-    }
-
-private:
-    wxString m_frameText;
-    int m_action;
 };
 
 CAnimation& Sample(int bone, int frame) { return g_scene.m_bones[bone].m_animations[0][frame]; }
@@ -200,14 +153,28 @@ TEST_F(EditorTest, ColourDialogsStoreTheColourInTheProfileAndRedraw)
 TEST_F(EditorTest, SettingsDialogRefusesTextThatIsNoNumberAndAppliesOk)
 {
     StartEditor({SamplePath()});
-    auto shown = std::make_shared<std::string>();
+    // Notes what the dialog shows, types each pair of values and presses OK; Cancel when none
+    // was taken.
+    std::string shown;
+    const auto fill = [&shown](std::vector<std::pair<const char*, const char*>> attempts) {
+        return DialogSession<CPropertyDialog>([&shown, attempts](CPropertyDialog& dialog) {
+            shown = (dialog.AngleField()->GetValue() + "|" + dialog.RangeField()->GetValue()).utf8_string();
+            for (const auto& [angle, range] : attempts) {
+                dialog.AngleField()->SetValue(wxString::FromUTF8(angle));
+                dialog.RangeField()->SetValue(wxString::FromUTF8(range));
+                ClickCentre(*dialog.FindWindow(wxID_OK));
+            }
+            if (dialog.IsShown())
+                ClickCentre(*dialog.FindWindow(wxID_CANCEL));
+        });
+    };
     g_scene.m_smoothingAngle = 89.5f;
-    wxTEST_DIALOG(RunCommand(ID_SETTINGS_PROPERTIES), FillSettings({}, shown));
-    EXPECT_EQ(*shown, "89.5|0");
+    wxTEST_DIALOG(RunCommand(ID_SETTINGS_PROPERTIES), fill({}));
+    EXPECT_EQ(shown, "89.5|0");
     EXPECT_EQ(g_scene.m_smoothingAngle, 89.5f);
 
     // Text that is no number keeps the dialog open with a message; then OK applies.
-    wxTEST_DIALOG(RunCommand(ID_SETTINGS_PROPERTIES), FillSettings({{"abc", "2"}, {"30", "2.5"}, {" 30 ", "2"}}, shown),
+    wxTEST_DIALOG(RunCommand(ID_SETTINGS_PROPERTIES), fill({{"abc", "2"}, {"30", "2.5"}, {" 30 ", "2"}}),
                   ExpectMessage("数値を入力してください。"), ExpectMessage("整数を入力してください。"));
     EXPECT_EQ(g_scene.m_smoothingAngle, 30.0f);
     EXPECT_EQ(g_scene.m_weightMapRange, 2);
@@ -245,13 +212,23 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
     PressKey('y', wxMOD_CONTROL);
     EXPECT_TRUE(Sample(1, 5).m_key && Sample(1, 5).m_rotate.m_z == 30);
 
-    // Ctrl+K: frame 9 for every bone; then text that is no number.
+    // Ctrl+K: frame 9 for every bone; then text that is no number, refused, and Cancel.
+    const auto keyFrame = [](const char* frame, int action) {
+        return DialogSession<CDialogKeyFrame>([=](CDialogKeyFrame& dialog) {
+            EXPECT_TRUE(dialog.Choice(1)->GetValue()) << "the last choice is offered again";
+            dialog.FrameEdit()->ChangeValue(frame);
+            dialog.Choice(action)->SetValue(true);
+            ClickCentre(*dialog.FindWindow(wxID_OK));
+            if (dialog.IsShown())
+                ClickCentre(*dialog.FindWindow(wxID_CANCEL));
+        });
+    };
     Doc().m_keyFrameAction = 1;
-    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9", 1));
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), keyFrame("9", 1));
     for (int bone : {1, 2})
         EXPECT_TRUE(Sample(bone, 9).m_key) << bone;
     EXPECT_FLOAT_EQ(Sample(1, 9).m_rotate.m_z, 30);
-    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), KeyFrameAnswer("9x", 3),
+    wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), keyFrame("9x", 3),
                   wxExpectModal<wxMessageDialog>(wxOK).Describe("not a number"));
     EXPECT_TRUE(Sample(2, 9).m_key);
 

@@ -160,13 +160,7 @@ void EditorTest::TypeText(const std::string& text)
 
 void EditorTest::ClickAt(wxWindow& window, const wxPoint& point, int button)
 {
-    const wxPoint screen = window.ClientToScreen(point);
-    EXPECT_TRUE(SimulateUntilReleased([&] {
-        wxUIActionSimulator simulator;
-        simulator.MouseMove(screen);
-        Pump(100);
-        simulator.MouseClick(button);
-    })) << "the click never arrived";
+    EXPECT_TRUE(SimulateUntilReleased([&] { ClickOnly(window, point, button); })) << "the click never arrived";
 }
 
 void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
@@ -180,11 +174,8 @@ void EditorTest::ClickOnly(wxWindow& window, const wxPoint& point, int button, b
 {
     wxUIActionSimulator simulator;
     simulator.MouseMove(window.ClientToScreen(point));
-    Pump(50);
-    if (twice)
-        simulator.MouseDblClick(button);
-    else
-        simulator.MouseClick(button);
+    Pump(100);  // a toolbar button takes the click only once the pointer rests on it
+    twice ? simulator.MouseDblClick(button) : simulator.MouseClick(button);
 }
 
 void EditorTest::RunCommand(int commandId)
