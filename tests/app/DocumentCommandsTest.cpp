@@ -154,19 +154,15 @@ TEST_F(DocumentCommands, KeyCommandsUndoAndRedoMarkModifiedAndFollowTheLastFrame
     g_currentAnimation = 1;
     g_currentFrame = 3;
     SetKey(doc, true, true);
-    g_currentAnimation = 0;
-    doc.SetModifiedFlag(false);
-    Undo(doc);
-    EXPECT_EQ(g_lastFrame, 5);
-    EXPECT_FALSE(Sample(1, 3, 1).m_key);
-    EXPECT_TRUE(doc.IsModified());
-    g_currentAnimation = 0;
-    g_lastFrame = 10;
-    doc.SetModifiedFlag(false);
-    Redo(doc);
-    EXPECT_EQ(g_lastFrame, 5);
-    EXPECT_TRUE(Sample(1, 3, 1).m_key);
-    EXPECT_TRUE(doc.IsModified());
+    for (const auto& [step, key] : {std::pair{&Undo, false}, {&Redo, true}}) {
+        g_currentAnimation = 0;
+        g_lastFrame = 10;
+        doc.SetModifiedFlag(false);
+        step(doc);
+        EXPECT_EQ(g_lastFrame, 5);
+        EXPECT_EQ(Sample(1, 3, 1).m_key, key);
+        EXPECT_TRUE(doc.IsModified());
+    }
     EXPECT_EQ(log.hints, (std::vector<int>{HintKeysChanged, HintUndoRedo, HintUndoRedo}));
 }
 
