@@ -1,19 +1,19 @@
 // The document's roads without windows: New, the scene, model and other-file opens through
-// both roads, Save, failed reads and the model file's fallback.
+// both roads, Save, failed reads, the model file's fallback, and the counts of a scene file
+// that disagree with each other or with the model read beside it.
+#include "TestDoubles.h"
 #include "app/logic/CSceneDocument.h"
-#include "app/logic/IDocumentHost.h"
-#include "app/logic/IDocumentView.h"
-#include "app/logic/IFileChooser.h"
+#include "app/logic/LoadedSceneChecks.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
-#include "scene/Globals.h"
 #include "scene/SceneFile.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 using testsupport::ReadBytes;
 using testsupport::TempDir;
@@ -23,51 +23,11 @@ namespace {
 const std::string kUntitled = "\x96\xB3\x91\xE8";  // "無題"
 const std::string kBonesModel = std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
 
-class RecordingHost : public IDocumentHost {
-public:
-    void LoadColorSettings() override
-    {
-        ++colorLoads;
-        g_scene.m_backgroundColor = MakeRgb(1, 2, 3);
-    }
-    void ApplyBackgroundColor() override {}
-    void SetupCamera() override {}
-    void AddToRecentFiles(const std::string& path) override { recent.push_back(path); }
-    void OnTitleChanged() override {}
-
-    int colorLoads = 0;
-    std::vector<std::string> recent;
-};
-
-class RecordingView : public IDocumentView {
-public:
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
-
-class Document : public CSceneDocument {
-public:
-    explicit Document(IDocumentHost& host) : CSceneDocument(host) {}
-    bool OnFileSaveAs() override
-    {
-        ++saveAsCalls;
-        return saveAsResult;
-    }
+// Save As counted and cancelled.
+struct Document : CSceneDocument {
+    using CSceneDocument::CSceneDocument;
+    bool OnFileSaveAs() override { return ++saveAsCalls, false; }
     int saveAsCalls = 0;
-    bool saveAsResult = false;
-};
-
-class Chooser : public IFileChooser {
-public:
-    std::optional<FileDialogAnswer> Choose(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        if (answer.empty())
-            return std::nullopt;
-        return FileDialogAnswer{answer, 1};
-    }
-    std::string answer;
-    std::vector<FileDialogRequest> requests;
 };
 
 class DocumentRoads : public ::testing::Test {
@@ -113,9 +73,9 @@ protected:
 
     TempDir dir;
     RecordingHost host;
-    RecordingView view;
+    HintLog view;
     Document doc{host};
-    Chooser chooser;
+    ScriptedFileChooser chooser;
     CapturingMessageSink messages;
 
 private:
@@ -153,13 +113,9 @@ TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
     ExpectUntitledEmptyScene(doc);
     EXPECT_TRUE(g_scene.m_backgroundModels.empty() && g_scene.m_backgroundMaterials.empty());
     EXPECT_EQ(doc.GetPathName(), dir.Path() + kUntitled);
-    EXPECT_EQ(g_currentFrame, 0);
-    EXPECT_EQ(g_lastFrame, 100);
-    EXPECT_EQ(g_frameRate, 30.0f);
-    EXPECT_FALSE(g_playing || g_loopPlayback);
-    EXPECT_TRUE(doc.m_exportPath.empty());
-    EXPECT_EQ(doc.m_exportType, 7);
-    EXPECT_EQ(doc.m_keyFrameAction, 2);
+    EXPECT_EQ(std::tuple(g_currentFrame, g_lastFrame, g_frameRate, g_playing, g_loopPlayback),
+              std::tuple(0, 100, 30.0f, false, false));
+    EXPECT_EQ(std::tuple(doc.m_exportPath, doc.m_exportType, doc.m_keyFrameAction), std::tuple("", 7, 2));
     EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
     EXPECT_EQ(doc.FrameTitle(), "無題 - Zelvo Kinemorphix 3.9");
 
@@ -168,10 +124,9 @@ TEST_F(DocumentRoads, NewResetsSceneAndPlaybackButKeepsTheRunsChoices)
     EXPECT_EQ(doc.saveAsCalls, 1);
 }
 
-TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
+TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsInAnyCaseOfItsExtension)
 {
-    const std::string path = MakeSavedScene("walk.zlkx");
-    const std::vector<std::uint8_t> written = ReadBytes(path);
+    const std::string path = MakeScene("walk.zlkx");
     doc.OnNewDocument();
     view.hints.clear();
     g_scene.m_backgroundModels.resize(1);
@@ -190,13 +145,6 @@ TEST_F(DocumentRoads, SceneFileReopensWithItsModelBindingsAndSameBytes)
     // The profile's background replaces the one stored in the file.
     EXPECT_EQ(g_scene.m_backgroundColor, MakeRgb(1, 2, 3));
 
-    // Save writes the scene file in place, unchanged; the upper-case extension is a scene too.
-    doc.SetModifiedFlag();
-    EXPECT_TRUE(doc.OnFileSave());
-    EXPECT_EQ(doc.saveAsCalls, 0);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(ReadBytes(path), written);
-
     std::filesystem::rename(path, dir.File("WALK.ZLKX"));
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("WALK.ZLKX")));
     EXPECT_EQ(g_scene.m_models.size(), 1u);
@@ -208,7 +156,7 @@ TEST_F(DocumentRoads, ModelFileOpensUntitledOnTheOpenCommandAndTitledOnTheFramew
     const std::string model = dir.File("figure.mqo");
     std::filesystem::copy_file(kBonesModel, model);
 
-    chooser.answer = model;
+    chooser.Answer(model);
     doc.OnFileOpen();
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].defaultExtension, "zlkx");
@@ -294,15 +242,33 @@ TEST_F(DocumentRoads, UnreadableSceneFileLeavesAnUntitledEmptyDocument)
     EXPECT_EQ(messages.messages.back(), "ドキュメントを開くことに失敗しました。");
 }
 
-TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRemembered)
+TEST_F(DocumentRoads, MissingModelIsReportedAndAFallbackBesideTheSceneGetsNothingOfAReadFailingHalfWay)
 {
-    const std::string path = MakeScene("walk.zlkx");
-    std::filesystem::rename(dir.File("ninja_bones.mqo"), dir.File("walk.mqo"));
+    const std::string path = MakeSavedScene("walk.zlkx");
+    const std::vector<std::uint8_t> written = ReadBytes(path);
+    std::filesystem::remove(dir.File("ninja_bones.mqo"));
 
+    // Reported by name; the stored bindings are written back as they were read.
     ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("ninja_bones.mqo"), std::string::npos);
+    EXPECT_TRUE(g_scene.m_models.empty());
+    EXPECT_EQ(g_scene.m_bones.size(), 6u);
+    ASSERT_EQ(g_scene.m_loadedModels.size(), 1u);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadBytes(path), written);
+
+    // The stored model file now ends inside a chunk; the fallback beside the scene is whole
+    // and is remembered.
+    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
+    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
+    half.resize(half.size() / 2);
+    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
-    EXPECT_EQ(g_scene.m_models.size(), 1u);
+    EXPECT_EQ(std::tuple(g_scene.m_models.size(), g_scene.m_materials.size(), g_scene.m_bones.size()),
+              std::tuple(1u, 8u, 6u));
     EXPECT_EQ(g_scene.m_models[0].m_vertices[5].m_boneIndex, 5);
     ASSERT_TRUE(doc.OnSaveDocument(path));
     doc.OnNewDocument();
@@ -310,40 +276,7 @@ TEST_F(DocumentRoads, ModelFallbackBesideTheSceneFileIsRemembered)
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
 }
 
-TEST_F(DocumentRoads, MissingModelIsReportedAndTheStoredBindingsSurviveASave)
-{
-    const std::string path = MakeSavedScene("walk.zlkx");
-    const std::vector<std::uint8_t> written = ReadBytes(path);
-    std::filesystem::remove(dir.File("ninja_bones.mqo"));
-
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("ninja_bones.mqo"), std::string::npos);
-    EXPECT_TRUE(g_scene.m_models.empty());
-    EXPECT_EQ(g_scene.m_bones.size(), 6u);
-    ASSERT_EQ(g_scene.m_loadedModels.size(), 1u);
-
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ReadBytes(path), written);
-}
-
-TEST_F(DocumentRoads, ModelReadFailingHalfWayLeavesNothingOfItForTheFallback)
-{
-    const std::string path = MakeScene("walk.zlkx");
-    // The stored model file now ends inside a chunk; the fallback beside it is whole.
-    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
-    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
-    half.resize(half.size() / 2);
-    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
-
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
-    EXPECT_EQ(g_scene.m_models.size(), 1u);
-    EXPECT_EQ(g_scene.m_materials.size(), 8u);
-    EXPECT_EQ(g_scene.m_bones.size(), 6u);
-}
-
-TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)
+TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
 {
     const std::string notAModel = dir.Write("notes.mqo", "just some text\n");
     MakeScene("a.zlkx");
@@ -364,18 +297,59 @@ TEST_F(DocumentRoads, FailedModelImportAndOtherFilesAreReported)
     EXPECT_EQ(doc.GetTitle(), "a.zlkx");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(g_scene.m_models.size(), 1u);
-}
 
-TEST_F(DocumentRoads, FailedSaveIsReportedAndKeepsTheDocumentModified)
-{
-    const std::string path = MakeScene("a.zlkx");
-    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    // A failed save: the target is now a folder, which stays; the document stays modified.
     std::filesystem::remove(path);
-    std::filesystem::create_directory(path);  // the target is now a folder
-    doc.SetModifiedFlag();
+    std::filesystem::create_directory(path);
     EXPECT_FALSE(doc.OnFileSave());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].rfind("ドキュメントの保存に失敗しました。", 0), 0u);
+    EXPECT_EQ(messages.messages.back().rfind("ドキュメントの保存に失敗しました。", 0), 0u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZero)
+{
+    CCentigrade scene;
+    scene.m_animationNames = {"Walk", "Run"};
+    scene.m_bones.resize(3);
+    scene.m_bones[0].m_animations.assign(2, std::vector<CAnimation>(5));
+    scene.m_bones[0].m_animations[1].resize(3);
+    scene.m_bones[1].m_animations.assign(1, std::vector<CAnimation>(9));  // too long, one animation short
+    scene.m_bones[1].m_animations[0][4].m_translate.m_x = 7.0f;
+    scene.m_bones[2].m_animations.assign(3, std::vector<CAnimation>(2));  // one animation too many
+
+    FitAnimationLengths(scene);
+    for (const CBone& bone : scene.m_bones) {
+        ASSERT_EQ(bone.m_animations.size(), 2u);
+        EXPECT_EQ(bone.m_animations[0].size(), 5u);
+        EXPECT_EQ(bone.m_animations[1].size(), 3u);
+        EXPECT_TRUE(bone.m_animations[0][0].m_key);
+        EXPECT_TRUE(bone.m_animations[1][0].m_key);
+        EXPECT_FALSE(bone.m_animations[0][4].m_key);
+    }
+    EXPECT_EQ(scene.m_bones[1].m_animations[0][4].m_translate.m_x, 7.0f);
+    EXPECT_EQ(scene.m_bones[2].m_animations[0][4].m_scale.m_x, 1.0f);  // padded samples are reset ones
+
+    // A file without animation names still gets one; bone 0 without samples borrows the longest.
+    scene.m_animationNames.clear();
+    scene.m_bones[0].m_animations[0].clear();
+    scene.m_bones[1].m_animations[0].resize(8);
+    FitAnimationLengths(scene);
+    ASSERT_EQ(scene.m_animationNames.size(), 1u);
+    for (const CBone& bone : scene.m_bones)
+        EXPECT_EQ(bone.m_animations.at(0).size(), 8u);
+}
+
+TEST(LoadedSceneChecks, BindingsToBonesThatDoNotExistAreDropped)
+{
+    CCentigrade scene;
+    scene.m_bones.resize(2);
+    scene.m_models.resize(1);
+    for (int bone : {-1, 0, 1, 2, -5, 1000})
+        scene.m_models[0].m_vertices.emplace_back(0.0f, 0.0f, 0.0f).m_boneIndex = bone;
+    ClipVertexBindings(scene);
+    std::vector<int> bones;
+    for (const CVector& v : scene.m_models[0].m_vertices)
+        bones.push_back(v.m_boneIndex);
+    EXPECT_EQ(bones, (std::vector<int>{-1, 0, 1, -1, -1, -1}));
 }

@@ -1,9 +1,8 @@
 // Save As and overwrite export without windows: the file types, what the options dialog is
 // given and what is remembered, runs across New and Open, and what the user is told.
+#include "TestDoubles.h"
 #include "app/logic/CExportDispatcher.h"
 #include "app/logic/CSceneDocument.h"
-#include "app/logic/IDocumentHost.h"
-#include "app/logic/IFileChooser.h"
 #include "app/logic/SaveAsRules.h"
 #include "export/Exporters.h"
 #include "platform/Messages.h"
@@ -12,26 +11,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <utility>
+#include <functional>
 
 using testsupport::ReadFile;
 
 namespace {
 
-struct QuietHost : IDocumentHost {
-    void LoadColorSettings() override {}
-    void ApplyBackgroundColor() override {}
-    void SetupCamera() override {}
-    void AddToRecentFiles(const std::string&) override {}
-    void OnTitleChanged() override {}
-};
-
-// Answers the save dialog once with `next` (then Cancel) and the options dialog with `answer`.
-class ExportDispatch : public ::testing::Test, IFileChooser, IExportOptionsDialog {
+// Answers the save dialog once (then Cancel) and the options dialog with `answer`.
+class ExportDispatch : public ::testing::Test, IExportOptionsDialog {
 protected:
     void SetUp() override
     {
-        SetFileChooser(this);
+        SetFileChooser(&chooser);
         std::filesystem::copy_file(std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo", dir.File("figure.mqo"));
         ASSERT_TRUE(doc.OnOpenDocument(dir.File("figure.mqo")));  // some vertices have no bone
     }
@@ -40,11 +31,6 @@ protected:
         SetFileChooser(nullptr);
         std::filesystem::current_path(previousFolder);  // opening a file entered its folder
     }
-    std::optional<FileDialogAnswer> Choose(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        return std::exchange(next, std::nullopt);
-    }
     bool Run(ExportDialogValues& values) override
     {
         shown.push_back(values);
@@ -52,18 +38,18 @@ protected:
     }
     bool SaveAs(const std::string& name, int type)
     {
-        next = FileDialogAnswer{name.empty() ? "" : dir.File(name), type};
+        chooser.Answer(name.empty() ? "" : dir.File(name), type);
         return exports.SaveAs(*this);
     }
 
     const std::filesystem::path previousFolder = std::filesystem::current_path();
     testsupport::TempDir dir;
-    QuietHost host;
+    RecordingHost host;
     CSceneDocument doc{host};
     CExportDispatcher exports{doc};
     CapturingMessageSink messages;
-    std::optional<FileDialogAnswer> next;
-    std::vector<FileDialogRequest> requests;
+    ScriptedFileChooser chooser;
+    std::vector<FileDialogRequest>& requests = chooser.requests;
     std::vector<ExportDialogValues> shown;
     std::function<void(ExportDialogValues&)> answer = [](ExportDialogValues&) {};
 };

@@ -1,6 +1,6 @@
 // The editing panes' rules without widgets: the bone tree's shape, renaming from label
-// edits, the timeline's frame and value edits and playback, the material list's numbers, the
-// material dialog's values and texture names, and the animation list's operations.
+// edits, the timeline's frame and value edits, the material list's numbers, the material
+// dialog's values and texture names, and the animation list's operations.
 #include "app/logic/AnimationListRules.h"
 #include "app/logic/BoneTree.h"
 #include "app/logic/MaterialDialogValues.h"
@@ -13,21 +13,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-// Playback globals at a fresh document's values; a scene of `bones` bones with one animation
-// of 101 samples.
+// Frame globals at a fresh document's values; a scene of `bones` bones with one animation of
+// 101 samples.
 class PaneRules : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_currentFrame = 0;
-        g_lastFrame = 100;
-        g_previousLastFrame = 100;
-        g_currentAnimation = 0;
-        g_editFrame = 0;
-        g_playing = false;
-        g_loopPlayback = false;
+        g_currentFrame = g_currentAnimation = g_editFrame = 0;
+        g_lastFrame = g_previousLastFrame = 100;
     }
 
     static CCentigrade Scene(int bones)
@@ -45,54 +42,40 @@ protected:
     CapturingMessageSink m_messages;
 };
 
-std::vector<std::pair<int, int>> Shape(const std::vector<BoneTreeNode>& nodes)
-{
-    // (bone, parent bone or -1) in insertion order.
-    std::vector<std::pair<int, int>> shape;
-    for (const BoneTreeNode& node : nodes)
-        shape.emplace_back(node.bone, node.parentNode < 0 ? -1 : nodes[node.parentNode].bone);
-    return shape;
-}
-
 }  // namespace
 
 TEST_F(PaneRules, BoneTreeFollowsParentLinksAndShowsEveryBoneOnceWhateverTheLinks)
 {
-    CCentigrade scene = Scene(3);
-    scene.m_bones[0].m_parent = 2;
-    scene.m_bones[1].m_parent = -1;
-    scene.m_bones[2].m_parent = 1;
-    EXPECT_EQ(Shape(BuildBoneTree(scene.m_bones)), (std::vector<std::pair<int, int>>{{1, -1}, {2, 1}, {0, 2}}));
-
-    // Siblings in index order, depth first.
-    scene = Scene(4);
-    scene.m_bones[1].m_parent = 0;
-    scene.m_bones[3].m_parent = 0;
-    EXPECT_EQ(Shape(BuildBoneTree(scene.m_bones)),
-              (std::vector<std::pair<int, int>>{{0, -1}, {1, 0}, {3, 0}, {2, -1}}));
-
-    // A circle 0 -> 1 -> 0 with a child, a bone that is its own parent and one whose parent
-    // does not exist: every bone once, the circle opened under the root.
-    scene = Scene(5);
-    scene.m_bones[0].m_parent = 1;
-    scene.m_bones[1].m_parent = 0;
-    scene.m_bones[2].m_parent = 1;
-    scene.m_bones[3].m_parent = 3;
-    scene.m_bones[4].m_parent = 77;
-    EXPECT_EQ(Shape(BuildBoneTree(scene.m_bones)),
-              (std::vector<std::pair<int, int>>{{3, -1}, {4, -1}, {0, -1}, {1, 0}, {2, 1}}));
-
-    // A chain far deeper than a call stack would allow.
-    g_lastFrame = 0;
-    scene = Scene(0);
-    scene.m_bones.resize(200000);
-    for (int i = 0; i < 200000; ++i) {
-        scene.m_bones[i].m_id = i;
-        scene.m_bones[i].m_parent = i - 1;
+    // Parent links, and the tree as (bone, parent bone or -1) in insertion order.
+    using Shape = std::vector<std::pair<int, int>>;
+    const std::pair<std::vector<int>, Shape> rows[] = {
+        {{2, -1, 1}, {{1, -1}, {2, 1}, {0, 2}}},
+        {{-1, 0, -1, 0}, {{0, -1}, {1, 0}, {3, 0}, {2, -1}}},  // siblings in index order, depth first
+        // A circle 0 -> 1 -> 0 with a child, a bone that is its own parent and one whose parent
+        // does not exist: every bone once, the circle opened under the root.
+        {{1, 0, 1, 3, 77}, {{3, -1}, {4, -1}, {0, -1}, {1, 0}, {2, 1}}},
+    };
+    for (const auto& [parents, expected] : rows) {
+        CCentigrade scene = Scene(static_cast<int>(parents.size()));
+        for (std::size_t i = 0; i < parents.size(); ++i)
+            scene.m_bones[i].m_parent = parents[i];
+        const std::vector<BoneTreeNode> nodes = BuildBoneTree(scene.m_bones);
+        Shape shape;
+        for (const BoneTreeNode& node : nodes)
+            shape.emplace_back(node.bone, node.parentNode < 0 ? -1 : nodes[node.parentNode].bone);
+        EXPECT_EQ(shape, expected);
     }
-    const std::vector<BoneTreeNode> chain = BuildBoneTree(scene.m_bones);
-    ASSERT_EQ(chain.size(), 200000u);
-    EXPECT_EQ(chain.back().parentNode, 199998);
+
+    // A chain far deeper than a call stack would allow (bones of one sample each).
+    g_lastFrame = 0;
+    std::vector<CBone> chain(200000);
+    for (int i = 0; i < 200000; ++i) {
+        chain[i].m_id = i;
+        chain[i].m_parent = i - 1;
+    }
+    const std::vector<BoneTreeNode> nodes = BuildBoneTree(chain);
+    ASSERT_EQ(nodes.size(), 200000u);
+    EXPECT_EQ(nodes.back().parentNode, 199998);
 }
 
 TEST_F(PaneRules, RenamesRefuseDuplicatesInAnyCaseAndNamesCp932CannotHold)
@@ -103,12 +86,9 @@ TEST_F(PaneRules, RenamesRefuseDuplicatesInAnyCaseAndNamesCp932CannotHold)
     // The edited bone is renamed, not the selected one; its own name in other case is fine.
     EXPECT_EQ(RenameBone(scene, 2, "BONE2"), RenameResult::Renamed);
     EXPECT_EQ(scene.m_bones[2].m_name, "BONE2");
-    EXPECT_EQ(scene.m_bones[0].m_name, "Bone0");
     EXPECT_EQ(RenameBone(scene, 2, "BONE2"), RenameResult::Unchanged);
     EXPECT_EQ(RenameBone(scene, 2, "bone1"), RenameResult::Refused);
-    EXPECT_EQ(scene.m_bones[2].m_name, "BONE2");
-    ASSERT_EQ(m_messages.messages.size(), 1u);
-    EXPECT_EQ(m_messages.messages[0], "重複する名前があるで、ボーン名を変更できません！");
+    EXPECT_EQ(m_messages.messages, std::vector<std::string>{"重複する名前があるで、ボーン名を変更できません！"});
 
     // Stored as CP932 (ソ ends in the byte of a backslash); full-width letters fold too.
     EXPECT_EQ(RenameBone(scene, 1, "ソＡ"), RenameResult::Renamed);
@@ -128,7 +108,6 @@ TEST_F(PaneRules, RenamesRefuseDuplicatesInAnyCaseAndNamesCp932CannotHold)
     scene.m_animationNames = {"Walk", "Run"};
     EXPECT_EQ(RenameAnimation(scene, 1, "WALK"), RenameResult::Refused);
     EXPECT_EQ(m_messages.messages.back(), "重複する名前があるので、アニメーション名を変更できません！");
-    EXPECT_EQ(RenameAnimation(scene, 1, "RUN"), RenameResult::Renamed);
     scene.m_materials = {CMaterial(0), CMaterial(1)};
     EXPECT_EQ(RenameMaterial(scene, 0, "nomaterial_1"), RenameResult::Refused);
     EXPECT_EQ(m_messages.messages.back(), "マテリアル名が重複しています！");
@@ -175,9 +154,8 @@ TEST_F(PaneRules, LastFrameFitsEveryBoneAndRefusesWhatIsNoSaneLength)
 
     // The current-frame edit: 0 to the last frame.
     EXPECT_EQ(TypedCurrentFrame("100000"), 100000);
-    EXPECT_FALSE(TypedCurrentFrame("100001"));
-    EXPECT_FALSE(TypedCurrentFrame("-1"));
-    EXPECT_FALSE(TypedCurrentFrame("seven"));
+    for (const char* text : {"100001", "-1", "seven"})
+        EXPECT_FALSE(TypedCurrentFrame(text)) << text;
 }
 
 TEST_F(PaneRules, ValueEditsWriteOnlyWhatWasTypedAndInBetweenAtOtherFrames)
@@ -200,12 +178,9 @@ TEST_F(PaneRules, ValueEditsWriteOnlyWhatWasTypedAndInBetweenAtOtherFrames)
     EXPECT_TRUE(scene.m_undoAnimations.empty());
 
     // A typed value at a key: one undo entry, the sample set, the edit frame moved.
-    result = ApplyValueEdits(scene, {"12.5", shown[1], shown[2]}, shown);
-    EXPECT_TRUE(result.changed);
-    EXPECT_EQ(samples[10].m_translate.m_x, 12.5f);
-    EXPECT_TRUE(samples[10].m_key);
-    EXPECT_EQ(scene.m_undoAnimations.size(), 1u);
-    EXPECT_EQ(g_editFrame, 10);
+    EXPECT_TRUE(ApplyValueEdits(scene, {"12.5", shown[1], shown[2]}, shown).changed);
+    EXPECT_EQ(std::tuple(samples[10].m_translate.m_x, samples[10].m_key, scene.m_undoAnimations.size(), g_editFrame),
+              std::tuple(12.5f, true, 1u, 10));
 
     // Text that is no number is refused and keeps the sample's value.
     result = ApplyValueEdits(scene, {"oops", "21", shown[2]}, shown);
@@ -229,24 +204,6 @@ TEST_F(PaneRules, ValueEditsWriteOnlyWhatWasTypedAndInBetweenAtOtherFrames)
     EXPECT_FALSE(ApplyValueEdits(scene, {"1", "2", "3"}, shown).changed);
     EXPECT_EQ(scene.m_zeroVector.m_x, 0.0f);
     EXPECT_EQ(ShownVector(scene)->m_x, 0.0f);
-}
-
-TEST_F(PaneRules, PlaybackStopsOnTheLastFrameOrWrapsWhenLooping)
-{
-    g_lastFrame = 3;
-    g_playing = true;
-    std::vector<int> frames;
-    while (AdvancePlayback())
-        frames.push_back(g_currentFrame);
-    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(g_currentFrame, 3);
-    EXPECT_FALSE(g_playing);
-
-    g_playing = true;
-    g_loopPlayback = true;
-    EXPECT_TRUE(AdvancePlayback());
-    EXPECT_EQ(g_currentFrame, 0);
-    EXPECT_TRUE(g_playing);
 }
 
 TEST_F(PaneRules, MaterialNumbersNeverReachPastTheMapOrTheMaterials)
@@ -287,13 +244,10 @@ TEST_F(PaneRules, MaterialDialogWritesBackAndNamesTexturesBelowTheTextureFolders
     scene.m_materials = {CMaterial(0), CMaterial(1)};
     scene.m_materials[0].m_name = "Skin";
     MaterialDialogValues values = MaterialDialogValues::From(scene.m_materials[1]);
-    EXPECT_EQ(SliderPosition(ValueRed, values.numbers[ValueRed]), 80);
-    EXPECT_EQ(SliderPosition(ValuePower, values.numbers[ValuePower]), 5);
+    // Sliders stop at their ends, however far outside the value lies.
     EXPECT_EQ(SliderPosition(ValueSpecular, 2.0f), 100);
-    EXPECT_EQ(SliderPosition(ValueRed, 0.555f), 55);
     EXPECT_EQ(SliderPosition(ValueRed, -3e38f), 0);
     EXPECT_EQ(InitialValueText(values.numbers[ValueRed]), "0.8");
-    EXPECT_EQ(ValueText(SliderValue(ValuePower, 5)), "5.000000");
 
     // A name another material has in other case is refused; everything else is applied.
     values.name = "SKIN";
@@ -331,11 +285,8 @@ TEST_F(PaneRules, AnimationOperationsKeepMapsAndAnimationsInStep)
     scene.m_bones[0].m_animations[0][7].m_key = true;
 
     AddAnimationWithMap(scene);
-    EXPECT_EQ(scene.m_animationNames, (std::vector<std::string>{"Animation_0", "Animation_1"}));
     EXPECT_TRUE(DuplicateCurrentAnimation(scene));
-    EXPECT_EQ(scene.m_animationNames.back(), "Animation_2");
-    EXPECT_TRUE(scene.m_bones[0].m_animations[2][7].m_key);
-    EXPECT_EQ(scene.m_materialMaps.size(), 3u);
+    EXPECT_EQ(scene.m_animationNames, (std::vector<std::string>{"Animation_0", "Animation_1", "Animation_2"}));
 
     // No free name: nothing at all is appended.
     for (int i = 3; i < 20000; ++i)
@@ -348,8 +299,7 @@ TEST_F(PaneRules, AnimationOperationsKeepMapsAndAnimationsInStep)
 
     // Selecting an animation takes its last frame from bone 0.
     scene.m_bones[0].m_animations[1].resize(31);
-    EXPECT_TRUE(SelectAnimation(scene, 1));
-    EXPECT_EQ(g_lastFrame, 30);
+    EXPECT_TRUE(SelectAnimation(scene, 1) && g_lastFrame == 30);
     EXPECT_FALSE(SelectAnimation(scene, 3));
     EXPECT_EQ(AnimationLastFrameText(scene, 1), "30");
 
@@ -358,9 +308,7 @@ TEST_F(PaneRules, AnimationOperationsKeepMapsAndAnimationsInStep)
     g_currentFrame = 9;
     scene.PushUndoSnapshot();
     DeleteCurrentAnimation(scene);
-    EXPECT_EQ(g_currentAnimation, 1);
-    EXPECT_EQ(g_currentFrame, 0);
-    EXPECT_EQ(g_lastFrame, 30);
+    EXPECT_EQ(std::tuple(g_currentAnimation, g_currentFrame, g_lastFrame), std::tuple(1, 0, 30));
     EXPECT_TRUE(scene.m_undoAnimations.empty());
     EXPECT_EQ(scene.m_materialMaps.size(), 2u);
 

@@ -16,8 +16,6 @@
 #include <cstring>
 
 namespace {
-bool g_displayAvailable = false;
-
 // Counts the releases of keys and mouse buttons that reach any window of the program.
 class ReleaseCounter : public wxEventFilter {
 public:
@@ -40,24 +38,9 @@ ReleaseCounter& Releases()
 }
 }  // namespace
 
-std::optional<FileDialogAnswer> CScriptedFileChooser::Choose(const FileDialogRequest& request)
-{
-    m_requests.push_back(request);
-    if (m_answers.empty())
-        return std::nullopt;
-    FileDialogAnswer answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
-}
-
-void EditorTest::SetDisplayAvailable(bool available)
-{
-    g_displayAvailable = available;
-}
-
 void EditorTest::SetUp()
 {
-    if (!g_displayAvailable)
+    if (!s_displayAvailable)
         GTEST_SKIP() << "no display";
     Releases();
     m_previousChooser = SetFileChooser(&m_chooser);
@@ -68,7 +51,7 @@ void EditorTest::SetUp()
 
 void EditorTest::TearDown()
 {
-    if (!g_displayAvailable)
+    if (!s_displayAvailable)
         return;
     TheApp().CloseEditor();
     WaitUntil([] { return TheApp().GetMainFrame() == nullptr; });
@@ -160,8 +143,7 @@ bool EditorTest::SimulateUntilReleased(const std::function<void()>& simulate)
 void EditorTest::PressKey(int keyCode, int modifiers)
 {
     FocusWindow(*Frame().m_sceneView);
-    EXPECT_TRUE(SimulateUntilReleased([&] { wxUIActionSimulator().Char(keyCode, modifiers); }))
-        << "the key press never arrived";
+    TypeKey(keyCode, modifiers);
 }
 
 void EditorTest::TypeKey(int keyCode, int modifiers)
@@ -178,26 +160,28 @@ void EditorTest::TypeText(const std::string& text)
 
 void EditorTest::ClickAt(wxWindow& window, const wxPoint& point, int button)
 {
-    const wxPoint screen = window.ClientToScreen(point);
-    EXPECT_TRUE(SimulateUntilReleased([&] {
-        wxUIActionSimulator simulator;
-        simulator.MouseMove(screen);
-        Pump(50);
-        simulator.MouseClick(button);
-    })) << "the click never arrived";
+    EXPECT_TRUE(SimulateUntilReleased([&] { ClickOnly(window, point, button); })) << "the click never arrived";
 }
 
 void EditorTest::ClickTool(wxAuiToolBar& toolBar, int commandId)
 {
     const wxRect rect = toolBar.GetToolRect(WindowIdOf(commandId));
     ASSERT_FALSE(rect.IsEmpty());
-    const wxPoint centre = toolBar.ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
-    EXPECT_TRUE(SimulateUntilReleased([&] {
-        wxUIActionSimulator simulator;
-        simulator.MouseMove(centre);
-        Pump(100);
-        simulator.MouseClick();
-    })) << "the click never arrived";
+    ClickAt(toolBar, Centre(rect));
+}
+
+void EditorTest::ClickOnly(wxWindow& window, const wxPoint& point, int button, bool twice)
+{
+    wxUIActionSimulator simulator;
+    simulator.MouseMove(window.ClientToScreen(point));
+    Pump(100);  // a toolbar button takes the click only once the pointer rests on it
+    twice ? simulator.MouseDblClick(button) : simulator.MouseClick(button);
+}
+
+void EditorTest::RunCommand(int commandId)
+{
+    wxCommandEvent event(wxEVT_MENU, WindowIdOf(commandId));
+    TheMainFrame().GetEventHandler()->ProcessEvent(event);
 }
 
 CapturedFrame EditorTest::CaptureView()
@@ -210,6 +194,14 @@ CapturedFrame EditorTest::CaptureView()
     });
     EXPECT_TRUE(WaitUntil([&] { return done; })) << "the 3D view drew nothing";
     return captured;
+}
+
+int EditorTest::CountColour(const CapturedFrame& frame, COLORREF colour)
+{
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < frame.rgb.size(); i += 3)
+        n += frame.rgb[i] == RedOf(colour) && frame.rgb[i + 1] == GreenOf(colour) && frame.rgb[i + 2] == BlueOf(colour);
+    return n;
 }
 
 bool EditorTest::SavePng(const CapturedFrame& frame, const std::string& path)
@@ -228,19 +220,4 @@ bool EditorTest::SaveWindowPng(const std::string& path)
     const wxString command = wxString::Format("/usr/bin/import -window root -crop %dx%d+%d+%d +repage %s", rect.width,
                                               rect.height, rect.x, rect.y, wxString::FromUTF8(path));
     return wxExecute(command, wxEXEC_SYNC) == 0;
-}
-
-std::string EditorTest::ShotPath(const std::string& name)
-{
-    return std::string(KMX_TEST_OUTPUT_DIR) + "/" + name + ".png";
-}
-
-std::string EditorTest::ModelPath()
-{
-    return std::string(KMX_TEST_DATA_DIR) + "/viewport/ninja_bones.mqo";
-}
-
-std::string EditorTest::CorpusPath(const std::string& relative)
-{
-    return std::string(KMX_TEST_DATA_DIR) + "/corpus/" + relative;
 }

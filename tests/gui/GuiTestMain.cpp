@@ -10,7 +10,6 @@
 #include <wx/msgdlg.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
