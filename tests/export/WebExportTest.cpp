@@ -2,6 +2,7 @@
 
 #include "export/CornerList.h"
 #include "export/ExportScenes.h"
+#include "export/MaterialLookup.h"
 #include "export/TextWriter.h"
 #include "platform/Messages.h"
 #include "support/TempFiles.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <regex>
 
 using namespace exporttest;
 
@@ -166,24 +168,47 @@ TEST(WebExport, ClassStyleStaticForm)
     EXPECT_EQ(Write(TileScene(), JsStyle::Class, AnimationFormNone, true), expected);
 }
 
-// Without materials the animation's map is empty and its call still closes.
+// Without materials every face names none: the corners use a default material, which the
+// animation's (empty) map gets as its entry.
 TEST(WebExport, ClassStyleBoneFormWithoutMaterials)
 {
     CCentigrade scene = TileScene();
     scene.m_materials.clear();
     scene.m_materialMaps = {{}};
-    const std::string expected = Crlf(std::string("class Tile extends BoneModel3D {\n"
-                                                  "  constructor() {\n"
-                                                  "    super();\n"
-                                                  "\n"
-                                                  "\n") +
-                                      kBoneCorners + "\n" + Matrices("    ") +
-                                      "    this.setMatrix3([]);\n"
+    const std::string corners = std::regex_replace(kBoneCorners, std::regex(R"((setB\((?:[^,]*,){6})1,)"), "$010,");
+    const std::string expected = Crlf("class Tile extends BoneModel3D {\n"
+                                      "  constructor() {\n"
+                                      "    super();\n"
+                                      "\n"
+                                      "    this.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00);\n"
+                                      "\n" +
+                                      corners + "\n" + Matrices("    ") +
+                                      "    this.setMatrix3([0]);\n"
                                       "\n"
                                       "    this.initBuffers();\n"
                                       "  }\n"
                                       "}\n");
     EXPECT_EQ(Write(scene, JsStyle::Class, AnimationFormMatrices, false), expected);
+}
+
+// Numbers no list names: faces without a material or past the list take a default material
+// after the list, which the animation's map also lists; a vertex bound to a bone past the
+// list is written as one without a bone (bone -1, parent -1) and warns.
+TEST(WebExport, StrayMaterialAndBoneNumbers)
+{
+    CCentigrade scene = TileScene();
+    scene.m_models[0].m_faces[0].m_material = 7;
+    scene.m_models[0].m_faces[1].m_material = -1;
+    scene.m_models[0].m_vertices[0].m_boneIndex = 2;
+    const std::string text = Write(scene, JsStyle::Prototype, AnimationFormMatrices, false);
+    EXPECT_NE(text.find("initTexture(\"skin.png\"),0.800,0.800,0.800);\r\n"
+                        "\tthis.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00,null,0.800,0.800,0.800);"
+                        "\r\n\r\n\tthis.setB(0.0000,0.0000,0.0000,0.0000,0.0000,1.0000,3,0.0000,0.0000,-1,-1,1.0000);\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\tthis.setB(4.0000,0.0000,1.0000,0.0000,0.0000,1.0000,3,0.2500,0.0000,-1,-1,1.0000);\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\tthis.setMatrix3([0,2,1,3]);\r\n"), std::string::npos);
 }
 
 // A later model prints only the records it adds; its triples still count over the whole
@@ -195,20 +220,24 @@ TEST(WebExport, LaterModelsPrintOnlyTheirNewRecords)
     second.m_vertices = {Vertex(0, 0, 0), Vertex(3, 3, 3), Vertex(1, 0, 0)};
     second.m_faces = {Face({0, 1, 2}, 1, {{0, 0}, {0, 0}, {1, 0}}), Face({0, 1, 7}, 1)};
     FacingZ(second);
-    CornerList corners;
-    Written([&](TextWriter& out) { WriteJsCorners(scene.m_models[0], 1.0f, out, corners); });
-    EXPECT_EQ(Written([&](TextWriter& out) { WriteJsCorners(second, 1.0f, out, corners); }),
+    JsCorners corners;
+    const MaterialLookup materials(scene.m_materials);
+    Written([&](TextWriter& out) { WriteJsCorners(scene.m_models[0], 1.0f, out, materials, corners); });
+    EXPECT_EQ(Written([&](TextWriter& out) { WriteJsCorners(second, 1.0f, out, materials, corners); }),
               Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n\n\tthis.setI(0,6,1);\n"));
 }
 
 // The hash table and the per-vertex shortcut agree with a first-appearance search over many
-// repeated corners; 0 and -0 are one corner, a NaN is never the same corner.
+// repeated corners, also when the table grows past the size a model asked for; 0 and -0 are
+// one corner, a NaN is never the same corner.
 TEST(WebExport, CornerListFindsTheFirstEqualRecord)
 {
     std::mt19937 random(7);
     std::map<std::tuple<float, float, std::int32_t, float>, std::int32_t> firstSeen;
+    std::vector<CornerRecord> sources;  // the list names a record by its place here
+    const auto recordOf = [&](CornerList::Source source) { return sources[source]; };
     CornerList corners;
-    corners.BeginModel(16);
+    corners.BeginModel(16, 16);
     std::vector<std::int32_t> expected;
     for (int i = 0; i < 100000; ++i) {
         CornerRecord r;
@@ -216,21 +245,26 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
         r.m_bone = static_cast<std::int32_t>(random() % 3);
         r.m_weight = (random() % 2) ? 1.0f : 0.5f;
         const auto key = std::tuple(r.m_position.m_x, r.m_position.m_y, r.m_bone, r.m_weight);
-        expected.push_back(firstSeen.emplace(key, static_cast<std::int32_t>(firstSeen.size())).first->second);
-        corners.Add(r, random() % 16);
+        const auto [first, added] = firstSeen.emplace(key, static_cast<std::int32_t>(firstSeen.size()));
+        expected.push_back(first->second);
+        sources.push_back(r);
+        EXPECT_EQ(corners.Add(r, sources.size() - 1, random() % 16, recordOf).added, added);
     }
     EXPECT_EQ(corners.Indices(), expected);
-    EXPECT_EQ(corners.Records().size(), firstSeen.size());
+    EXPECT_EQ(corners.Size(), firstSeen.size());
 
     corners.Clear();
-    corners.BeginModel(1);
+    sources.clear();
+    corners.BeginModel(1, 5);
     CornerRecord zero;
     CornerRecord negativeZero;
     negativeZero.m_normal.m_z = -0.0f;
     negativeZero.m_uv.m_u = -0.0f;
     CornerRecord nan;
     nan.m_weight = std::nanf("");
-    for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero})
-        corners.Add(r, 0);
+    for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero}) {
+        sources.push_back(r);
+        corners.Add(r, sources.size() - 1, 0, recordOf);
+    }
     EXPECT_EQ(corners.Indices(), (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
 }
