@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 
 namespace {
 
@@ -31,13 +30,6 @@ std::uint32_t CornerList::Hash(const CornerRecord& r)
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-bool CornerList::HoldsNaN(const CornerRecord& r)
-{
-    return std::isnan(r.m_position.m_x) || std::isnan(r.m_position.m_y) || std::isnan(r.m_position.m_z) ||
-           std::isnan(r.m_normal.m_x) || std::isnan(r.m_normal.m_y) || std::isnan(r.m_normal.m_z) ||
-           std::isnan(r.m_uv.m_u) || std::isnan(r.m_uv.m_v) || std::isnan(r.m_weight);
-}
-
 void CornerList::Clear()
 {
     m_sources.clear();
@@ -46,15 +38,16 @@ void CornerList::Clear()
     m_lastOfVertex.clear();
 }
 
-void CornerList::BeginModel(std::size_t vertexCount, std::size_t cornerCount)
+void CornerList::BeginModel(std::size_t vertexCount, std::size_t faceCount)
 {
+    // Room for every corner and record the model can give: pages of it that stay unused are
+    // never touched. The table starts at the size most models need (about one record per
+    // vertex) and grows when more come.
     m_indices.clear();
-    m_indices.reserve(cornerCount);
+    m_indices.reserve(6 * faceCount);
     m_lastOfVertex.assign(vertexCount, -1);
-    // Room for every record the model can add: pages of it that stay unused are never
-    // touched. The table starts at the size most models need (about one record per vertex).
-    m_sources.reserve(m_sources.size() + cornerCount);
-    const std::size_t expected = m_sources.size() + std::min(vertexCount, cornerCount);
+    m_sources.reserve(m_sources.size() + 6 * faceCount);
+    const std::size_t expected = m_sources.size() + std::min(vertexCount, 6 * faceCount);
     if (m_slots.size() < 2 * expected)
         Rehash(std::bit_ceil(std::max<std::size_t>(64, 2 * expected)));
 }

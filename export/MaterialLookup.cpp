@@ -22,10 +22,8 @@ MaterialLookup::MaterialLookup(const std::vector<CMaterial>& materials)
                  m_byId.end());
 }
 
-std::int32_t MaterialLookup::Find(std::int32_t id) const
+std::int32_t MaterialLookup::FindById(std::int32_t id) const
 {
-    if (m_idsArePositions)
-        return id >= 0 && static_cast<std::size_t>(id) < m_byId.size() ? id : kNone;
     const auto it = std::lower_bound(m_byId.begin(), m_byId.end(), std::make_pair(id, std::int32_t{-1}));
     return it != m_byId.end() && it->first == id ? it->second : kNone;
 }
@@ -33,7 +31,7 @@ std::int32_t MaterialLookup::Find(std::int32_t id) const
 bool MaterialLookup::NeedsDefault(const CModel& model) const
 {
     for (const CFace& face : model.m_faces)
-        if (IsExportableFace(face, model.m_vertices.size()) && Find(face.m_material) == kNone)
+        if (Find(face.m_material) == kNone && IsExportableFace(face, model.m_vertices.size()))
             return true;
     return false;
 }

@@ -24,7 +24,12 @@ public:
     explicit MaterialLookup(const std::vector<CMaterial>& materials);
 
     // The list position of the material with this id, or kNone.
-    std::int32_t Find(std::int32_t id) const;
+    std::int32_t Find(std::int32_t id) const
+    {
+        if (m_idsArePositions)
+            return id >= 0 && id < m_count ? id : kNone;
+        return FindById(id);
+    }
 
     // The material slot a face with this number is written with: its material's list
     // position, or DefaultSlot() when no material carries the number.
@@ -41,6 +46,8 @@ public:
     bool NeedsDefault(const std::vector<CModel>& models) const;
 
 private:
+    std::int32_t FindById(std::int32_t id) const;
+
     std::int32_t m_count = 0;
     bool m_idsArePositions = true;  // every material's id is its list position (the usual case)
     std::vector<std::pair<std::int32_t, std::int32_t>> m_byId;  // (id, first position), sorted

@@ -106,7 +106,7 @@ struct RecordMaker {
 };
 
 // A corner as the corner list remembers it: the model's place among the models written so
-// far, the face and the corner.
+// far, the face (a model holds far fewer than 2^32 faces) and the corner.
 CornerList::Source SourceOf(std::size_t model, std::size_t face, std::size_t corner)
 {
     return static_cast<CornerList::Source>(model) << 34 | static_cast<CornerList::Source>(face) << 2 | corner;
@@ -120,36 +120,76 @@ bool WriteCorners(const CModel& model, TextWriter& out, const RecordMaker& makeR
 {
     static constexpr std::array<std::size_t, 6> kCorners{0, 1, 2, 2, 3, 0};
     const std::size_t vertexCount = model.m_vertices.size();
-    std::size_t cornerCount = 0;
-    for (const CFace& face : model.m_faces)
-        if (IsExportableFace(face, vertexCount))
-            cornerCount += face.m_indices.size() == 3 ? 3 : 6;
     const std::size_t modelNumber = corners.models.size();
     corners.models.push_back(&model);
-    corners.list.BeginModel(vertexCount, cornerCount);
-    const auto recordOf = [&](CornerList::Source source) {
-        const CModel& owner = *corners.models[static_cast<std::size_t>(source >> 34)];
-        return makeRecord(owner, owner.m_faces[static_cast<std::size_t>(source >> 2 & 0xFFFFFFFFu)],
-                          static_cast<std::size_t>(source & 3));
+    corners.list.BeginModel(vertexCount, model.m_faces.size());
+    // Whether the record of an earlier corner is r, the record of corner (model, vertex). The
+    // same vertex of the same model gives the same position, bone, parent and weight, so then
+    // only what comes from the face is compared.
+    const auto isSame = [&](CornerList::Source source, const CornerRecord& r, std::size_t vertex) {
+        const std::size_t owner = static_cast<std::size_t>(source >> 34);
+        const CModel& sourceModel = *corners.models[owner];
+        const CFace& sourceFace = sourceModel.m_faces[static_cast<std::size_t>(source >> 2 & 0xFFFFFFFFu)];
+        const auto corner = static_cast<std::size_t>(source & 3);
+        if (owner != modelNumber || static_cast<std::size_t>(sourceFace.m_indices[corner]) != vertex)
+            return makeRecord(sourceModel, sourceFace, corner) == r;
+        const CVector& normal = corner < sourceFace.m_cornerNormals.size()
+                                    ? static_cast<const CVector&>(sourceFace.m_cornerNormals[corner])
+                                    : sourceFace.m_normal;
+        const CUV uv = corner < sourceFace.m_uvs.size() ? sourceFace.m_uvs[corner] : CUV();
+        return normal.m_x == r.m_normal.m_x && normal.m_y == r.m_normal.m_y && normal.m_z == r.m_normal.m_z &&
+               makeRecord.materials.Slot(sourceFace.m_material) == r.m_material && uv.m_u == r.m_uv.m_u &&
+               uv.m_v == r.m_uv.m_v;
     };
 
+    // The records of a face's (up to four) corners, each made once: the next face's are made
+    // ahead, so that the table slots of its new corners are fetched while this one is written.
+    struct Made {
+        std::array<CornerRecord, 4> records{};
+        std::array<std::optional<std::uint32_t>, 4> hashes{};
+    };
+    std::array<Made, 2> madeFaces;  // this face's and the next one's, by turns
+    std::size_t turn = 0;
+    const auto make = [&](const CFace& face, Made& into) {
+        for (std::size_t c = 0; c < face.m_indices.size(); ++c) {
+            into.records[c] = makeRecord(model, face, c);
+            into.hashes[c] = corners.list.Prepare(into.records[c], static_cast<std::size_t>(face.m_indices[c]));
+        }
+    };
+
+    bool nextIsMade = false;
     bool allBound = true;
     for (std::size_t f = 0; f < model.m_faces.size(); ++f) {
         const CFace& face = model.m_faces[f];
         if (!IsExportableFace(face, vertexCount))
             continue;
-        // The next face's new corners are looked up while this one is written.
-        if (f + 1 < model.m_faces.size() && IsExportableFace(model.m_faces[f + 1], vertexCount)) {
-            const CFace& next = model.m_faces[f + 1];
-            for (std::size_t c = 0; c < next.m_indices.size(); ++c)
-                corners.list.Prepare(makeRecord(model, next, c), static_cast<std::size_t>(next.m_indices[c]));
-        }
+        if (nextIsMade)
+            turn = 1 - turn;
+        else
+            make(face, madeFaces[turn]);
+        const Made& made = madeFaces[turn];
+        nextIsMade = f + 1 < model.m_faces.size() && IsExportableFace(model.m_faces[f + 1], vertexCount);
+        if (nextIsMade)
+            make(model.m_faces[f + 1], madeFaces[1 - turn]);
+
+        std::array<std::int32_t, 4> index{};
         for (std::size_t k = 0; k < (face.m_indices.size() == 3 ? 3u : 6u); ++k) {
             const std::size_t corner = kCorners[k];
-            const CornerRecord r = makeRecord(model, face, corner);
+            const CornerRecord& r = made.records[corner];
+            // Corners 2 and 0 of a quad come twice: the second time they are found where the
+            // first time put them (unless a NaN makes the record new each time).
+            if ((k == 3 || k == 5) && !CornerList::HoldsNaN(r)) {
+                corners.list.Repeat(index[corner]);
+                continue;
+            }
             allBound = allBound && (!makeRecord.bones || r.m_bone >= 0);
             const auto vertex = static_cast<std::size_t>(face.m_indices[corner]);
-            if (!corners.list.Add(r, SourceOf(modelNumber, f, corner), vertex, recordOf).added)
+            const CornerList::Found found =
+                corners.list.Add(r, SourceOf(modelNumber, f, corner), vertex,
+                                 [&](CornerList::Source source) { return isSame(source, r, vertex); },
+                                 made.hashes[corner]);
+            index[corner] = found.index;
+            if (!found.added)
                 continue;
             if (makeRecord.bones)
                 out.Print("\tthis.setB(%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%d,%.4f,%.4f,%d,%d,%.4f);\n", r.m_position.m_x,

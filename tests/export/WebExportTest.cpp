@@ -235,7 +235,10 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
     std::mt19937 random(7);
     std::map<std::tuple<float, float, std::int32_t, float>, std::int32_t> firstSeen;
     std::vector<CornerRecord> sources;  // the list names a record by its place here
-    const auto recordOf = [&](CornerList::Source source) { return sources[source]; };
+    const auto add = [&](CornerList& corners, const CornerRecord& r, std::size_t vertex) {
+        sources.push_back(r);
+        return corners.Add(r, sources.size() - 1, vertex, [&](CornerList::Source s) { return sources[s] == r; });
+    };
     CornerList corners;
     corners.BeginModel(16, 16);
     std::vector<std::int32_t> expected;
@@ -247,8 +250,7 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
         const auto key = std::tuple(r.m_position.m_x, r.m_position.m_y, r.m_bone, r.m_weight);
         const auto [first, added] = firstSeen.emplace(key, static_cast<std::int32_t>(firstSeen.size()));
         expected.push_back(first->second);
-        sources.push_back(r);
-        EXPECT_EQ(corners.Add(r, sources.size() - 1, random() % 16, recordOf).added, added);
+        EXPECT_EQ(add(corners, r, random() % 16).added, added);
     }
     EXPECT_EQ(corners.Indices(), expected);
     EXPECT_EQ(corners.Size(), firstSeen.size());
@@ -262,9 +264,7 @@ TEST(WebExport, CornerListFindsTheFirstEqualRecord)
     negativeZero.m_uv.m_u = -0.0f;
     CornerRecord nan;
     nan.m_weight = std::nanf("");
-    for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero}) {
-        sources.push_back(r);
-        corners.Add(r, sources.size() - 1, 0, recordOf);
-    }
+    for (const CornerRecord& r : {zero, negativeZero, nan, nan, zero})
+        add(corners, r, 0);
     EXPECT_EQ(corners.Indices(), (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
 }
