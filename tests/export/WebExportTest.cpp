@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <random>
@@ -225,6 +226,87 @@ TEST(WebExport, LaterModelsPrintOnlyTheirNewRecords)
     Written([&](TextWriter& out) { WriteJsCorners(scene.m_models[0], 1.0f, out, materials, corners); });
     EXPECT_EQ(Written([&](TextWriter& out) { WriteJsCorners(second, 1.0f, out, materials, corners); }),
               Crlf("\tthis.setV(3.0000,3.0000,3.0000,0.0000,0.0000,1.0000,1,0.0000,0.0000);\n\n\tthis.setI(0,6,1);\n"));
+}
+
+// On random meshes (two models over few distinct positions, so that corners of different
+// vertices and models meet; quads and triangles, lines, faces naming a missing vertex, a
+// vertex with a NaN, materials and bones past the lists) the corner rows are those of a
+// first-appearance search over every corner, as the format defines them.
+TEST(WebExport, CornerRowsMatchAFirstAppearanceSearch)
+{
+    std::mt19937 random(11);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    CCentigrade scene = TileScene();
+    scene.m_models.clear();
+    for (int m = 0; m < 2; ++m) {
+        CModel model;
+        for (int v = 0; v < 40; ++v)
+            model.m_vertices.push_back(Vertex(static_cast<float>(pick(3)), static_cast<float>(pick(3)), 0, pick(4) - 1,
+                                              pick(2) ? 1.0f : 0.5f));
+        model.m_vertices[7].m_y = std::nanf("");
+        for (int f = 0; f < 300; ++f) {
+            CFace face = Face({pick(40), pick(40), pick(40)}, pick(5) - 1);
+            if (pick(3) == 0)
+                face.m_indices.push_back(pick(40));
+            if (pick(20) == 0)
+                face.m_indices.resize(2);
+            if (pick(50) == 0)
+                face.m_indices[0] = 99;
+            for (std::size_t c = 0; c < face.m_indices.size() && pick(4) != 0; ++c)
+                face.m_uvs.push_back(CUV{static_cast<float>(pick(2)), 0.5f});
+            model.m_faces.push_back(face);
+        }
+        FacingZ(model);
+        for (CFace& face : model.m_faces)
+            for (CNormal& n : face.m_cornerNormals)
+                n.m_x = static_cast<float>(pick(2));
+        scene.m_models.push_back(model);
+    }
+
+    std::vector<CornerRecord> records;
+    std::string expected;
+    const MaterialLookup materials(scene.m_materials);
+    for (const CModel& model : scene.m_models) {
+        std::vector<std::size_t> indices;
+        for (const CFace& face : model.m_faces) {
+            if ((face.m_indices.size() != 3 && face.m_indices.size() != 4) ||
+                std::any_of(face.m_indices.begin(), face.m_indices.end(), [](std::int32_t i) { return i >= 40; }))
+                continue;
+            static constexpr std::size_t kCorners[] = {0, 1, 2, 2, 3, 0};
+            for (std::size_t k = 0; k < (face.m_indices.size() == 3 ? 3u : 6u); ++k) {
+                const std::size_t c = kCorners[k];
+                const CVector& v = model.m_vertices[static_cast<std::size_t>(face.m_indices[c])];
+                CornerRecord r;
+                r.m_position = CVector(2 * v.m_x, 2 * v.m_y, 2 * v.m_z);
+                r.m_normal = face.m_cornerNormals[c];
+                r.m_material = materials.Slot(face.m_material);
+                r.m_uv = c < face.m_uvs.size() ? face.m_uvs[c] : CUV();
+                const bool bound = v.m_boneIndex >= 0 && v.m_boneIndex < 2;
+                r.m_bone = bound ? v.m_boneIndex : -1;
+                r.m_parentBone = bound ? scene.m_bones[static_cast<std::size_t>(v.m_boneIndex)].m_parent : -1;
+                r.m_weight = v.m_weight;
+                const auto found = std::find(records.begin(), records.end(), r);
+                indices.push_back(static_cast<std::size_t>(found - records.begin()));
+                if (found != records.end())
+                    continue;
+                records.push_back(r);
+                expected += Written([&](TextWriter& out) {
+                    out.Print("\tthis.setB(%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%d,%.4f,%.4f,%d,%d,%.4f);\n", r.m_position.m_x,
+                              r.m_position.m_y, r.m_position.m_z, r.m_normal.m_x, r.m_normal.m_y, r.m_normal.m_z,
+                              r.m_material, r.m_uv.m_u, r.m_uv.m_v, r.m_bone, r.m_parentBone, r.m_weight);
+                });
+            }
+        }
+        expected += "\r\n";
+        for (std::size_t i = 0; i < indices.size(); i += 3)
+            expected += "\tthis.setBI(" + std::to_string(indices[i]) + "," + std::to_string(indices[i + 1]) + "," +
+                        std::to_string(indices[i + 2]) + ");\r\n";
+    }
+    const std::string text = Write(scene, JsStyle::Prototype, AnimationFormMatrices, false);
+    const std::size_t begin = text.find("\tthis.setB(");
+    ASSERT_NE(begin, std::string::npos);
+    EXPECT_EQ(text.substr(begin, expected.size()), expected);
+    EXPECT_EQ(text.substr(begin + expected.size(), 2), "\r\n");  // then the matrices
 }
 
 // The hash table and the per-vertex shortcut agree with a first-appearance search over many
