@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <barrier>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 TEST(FileSystem, AbsolutePaths)
@@ -133,7 +137,8 @@ TEST(FileSystem, AtomicWriteOfTheLongestName)
 }
 
 // Leftovers of killed saves go with the next successful save of the same target; those of
-// another target, and one a writer still holds, stay.
+// another target, one a writer still holds and one made a moment ago (whose writer may not
+// have locked it yet) stay.
 TEST(FileSystem, SuccessfulSaveRemovesItsOwnStaleTemporaries)
 {
     testsupport::TempDir folder;
@@ -142,18 +147,60 @@ TEST(FileSystem, SuccessfulSaveRemovesItsOwnStaleTemporaries)
     KilledSave(target);
     KilledSave(target);
     KilledSave(other);
-    ASSERT_EQ(FolderNames(folder).size(), 3u);
     AtomicFile held;
     ASSERT_TRUE(held.Open(target));
+    const auto minuteAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Folder()))
+        std::filesystem::last_write_time(entry.path(), minuteAgo);
+    KilledSave(target);
+    ASSERT_EQ(FolderNames(folder).size(), 5u);
 
     std::string error;
     const std::uint8_t fresh[] = {9};
     ASSERT_TRUE(fs_cp932::WriteFileAtomically(target, fresh, 1, error)) << error;
     const std::vector<std::string> names = FolderNames(folder);
-    ASSERT_EQ(names.size(), 3u);  // the held file, the other target's leftover, the target
+    ASSERT_EQ(names.size(), 4u);  // the held and the young file, the other target's leftover, the target
     EXPECT_TRUE(names[0].starts_with(".walk.zlkx.kmx-")) << names[0];
-    EXPECT_TRUE(names[1].starts_with(".walk.zlkx2.kmx-")) << names[1];
-    EXPECT_EQ(names[2], "walk.zlkx");
+    EXPECT_TRUE(names[1].starts_with(".walk.zlkx.kmx-")) << names[1];
+    EXPECT_TRUE(names[2].starts_with(".walk.zlkx2.kmx-")) << names[2];
+    EXPECT_EQ(names[3], "walk.zlkx");
     held.Discard();
-    EXPECT_EQ(FolderNames(folder).size(), 2u);
+    EXPECT_EQ(FolderNames(folder).size(), 3u);
+}
+
+// Four saves of one target at a time, 150 times over: every save succeeds, the target is
+// always one writer's whole file and no temporary file is left beside it.
+TEST(FileSystem, RacingSavesOfOneTargetAllSucceed)
+{
+    testsupport::TempDir folder;
+    const std::string target = folder.File("race.zlkx");
+    constexpr int kWriters = 4;
+    constexpr int kRounds = 150;
+    std::vector<std::vector<std::uint8_t>> contents;
+    for (int w = 0; w < kWriters; ++w)
+        contents.emplace_back(1000 * (w + 1), static_cast<std::uint8_t>('a' + w));
+    std::mutex mutex;
+    std::vector<std::string> errors;
+    int wholeFiles = 0;
+    std::barrier round(kWriters, [&]() noexcept {
+        const std::vector<std::uint8_t> bytes = testsupport::ReadBytes(target);
+        wholeFiles += std::find(contents.begin(), contents.end(), bytes) != contents.end();
+    });
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+        writers.emplace_back([&, w] {
+            for (int i = 0; i < kRounds; ++i) {
+                std::string error;
+                if (!fs_cp932::WriteFileAtomically(target, contents[w].data(), contents[w].size(), error)) {
+                    const std::lock_guard lock(mutex);
+                    errors.push_back(error);
+                }
+                round.arrive_and_wait();
+            }
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    EXPECT_TRUE(errors.empty()) << errors.size() << " saves failed: " << errors.front();
+    EXPECT_EQ(wholeFiles, kRounds);
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"race.zlkx"});
 }
