@@ -65,7 +65,7 @@ TEST(ImageDecoding, EverySeedDecodesAsTheReferenceDoes)
         EXPECT_LE(LargestDifference(image.m_pixels, reference.m_pixels), name.starts_with("jpeg") ? 4 : 0) << name;
         ++seen;
     }
-    EXPECT_EQ(seen, 21u);  // PNG, JPEG, BMP, TGA, GIF, PSD, PNM and HDR, in their variants
+    EXPECT_EQ(seen, 25u);  // PNG, JPEG, BMP, TGA, GIF, PSD, PNM, HDR and PIC, in their variants
 }
 
 namespace {
@@ -100,6 +100,8 @@ std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
     Be16(Be32(Be32(Be16(Be16(psd, 1).raw("\0\0\0\0\0\0", 6), 3), h), w), 8);
     Be16(psd, 3).u32(0).u32(0).u32(0).u16(0);
     files["gif"].raw("GIF89a", 6).u16(w16).u16(h16).u8(0).u8(0).u8(0);
+    Bytes& pic = files["pic"].raw("\x53\x80\xF6\x34", 4).raw(std::string(84, '\0').data(), 84).raw("PICT", 4);
+    Be16(Be16(pic, w16), h16).u32(0).u32(0).u8(0).u8(8).u8(0).u8(0xE0);
     for (auto& entry : files)
         Text(entry.second, std::string(64, '\x81'));
     return files;
@@ -107,7 +109,7 @@ std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
 
 }  // namespace
 
-TEST(ImageDecoding, ImagesBeyondTheLimitsAreRefusedFromTheirHeader)
+TEST(ImageDecoding, ImagesBeyondTheLimitsOrWithoutTheirDataAreRefused)
 {
     // Too long a side, too many pixels for the budget (16384 x 16384 x 3 is 768 MB), and a
     // header far larger than the file that holds it.
@@ -118,6 +120,18 @@ TEST(ImageDecoding, ImagesBeyondTheLimitsAreRefusedFromTheirHeader)
             EXPECT_TRUE(image.m_pixels.empty());
         }
     }
+    // Within the limits (268 MB) but with none of its data: no format fills in the rest.
+    for (const auto& [format, file] : Headers(16384, 5461)) {
+        DibStream image;
+        EXPECT_FALSE(image.Decode(file.data.data(), file.data.size())) << format;
+    }
+    // A budget smaller than the image refuses it as well.
+    const std::vector<std::uint8_t> seed = testsupport::ReadBytes(kSeeds + "png_rgb.png");
+    DibStream image;
+    ASSERT_TRUE(image.Decode(seed.data(), seed.size()));
+    const std::uint64_t bytes = image.m_pixels.size();
+    EXPECT_TRUE(image.Decode(seed.data(), seed.size(), bytes));
+    EXPECT_FALSE(image.Decode(seed.data(), seed.size(), bytes - 1));
 }
 
 // Every cut-short seed is refused or decoded whole, never read past its end (the sanitizer
@@ -128,7 +142,8 @@ TEST(ImageDecoding, CutShortFilesNeverReadPastTheirEnd)
         const std::vector<std::uint8_t> file = testsupport::ReadBytes(entry.path().string());
         const bool ownDecoder = imagedecoding::IsPnm(file.data(), file.size()) ||
                                 imagedecoding::IsHdr(file.data(), file.size()) ||
-                                imagedecoding::IsPsd(file.data(), file.size());
+                                imagedecoding::IsPsd(file.data(), file.size()) ||
+                                imagedecoding::IsPic(file.data(), file.size());
         for (std::size_t size = 0; size < file.size(); ++size) {
             const std::vector<std::uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
             DibStream image;
@@ -149,14 +164,16 @@ TEST(ImageDecoding, SixteenBitPnmSamplesKeepTheirHighByte)
     EXPECT_EQ(image.m_pixels, (std::vector<std::uint8_t>{0x12, 0x56, 0x9A}));
 }
 
-// Files that made stb_image overflow an int, loop for ever, convert a colour out of range or
-// fill an image far larger than the file: each is refused at once, or decoded soundly.
+// Files that made stb_image overflow an int, loop for ever, convert a colour out of range,
+// fill an image far larger than the file or convert the image it had just freed: each is
+// refused at once, or decoded soundly.
 TEST(ImageDecoding, FilesThatBrokeTheOldDecoderAreHandled)
 {
     for (const auto& [name, decodes] : {std::pair{"pnm_side_overflows_an_int.pgm", false},
                                         {"hdr_empty_packet.hdr", false},
                                         {"psd_colour_beyond_its_alpha.psd", true},
-                                        {"tga_22_bytes_of_52_megapixels.tga", false}}) {
+                                        {"tga_22_bytes_of_52_megapixels.tga", false},
+                                        {"pic_109_bytes_ends_in_its_first_row.pic", false}}) {
         DibStream image;
         EXPECT_EQ(image.Load(KMX_TEST_DATA_DIR "/texture/" + std::string(name)), decodes) << name;
     }
