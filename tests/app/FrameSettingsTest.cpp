@@ -94,7 +94,6 @@ TEST(PaneLayout, DockedToolbarsWrapIntoTheRowsTheSideHasRoomFor)
         {{{0, 1, 560}, {0, 0, 600}}, 800, {1, 0}},         // by position, not by order given
         {{{0, 0, 900}, {0, 1, 560}}, 800, {0, 1}},         // a bar longer than the room keeps its row
         {{{2, 0, 100}, {5, 0, 100}}, 800, {0, 1}},         // rows without gaps
-        {{{0, 0, 300}, {0, 400, 300}, {1, 0, 300}}, 500, {0, 1, 2}},
         {{{0, 0, 300}, {0, 400, 300}, {0, 800, 200}}, 500, {0, 1, 1}},
         {{}, 800, {}},
     };
