@@ -3,6 +3,26 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
+int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent)
+{
+    wxMessageDialog dialog(parent, text, caption, style);
+    const wxString yes = wxString::FromUTF8("はい");
+    const wxString no = wxString::FromUTF8("いいえ");
+    const wxString cancel = wxString::FromUTF8("キャンセル");
+    const wxString ok = "OK";
+    if (style & wxYES_NO) {
+        if (style & wxCANCEL)
+            dialog.SetYesNoCancelLabels(yes, no, cancel);
+        else
+            dialog.SetYesNoLabels(yes, no);
+    } else if (style & wxCANCEL) {
+        dialog.SetOKCancelLabels(ok, cancel);
+    } else {
+        dialog.SetOKLabel(ok);
+    }
+    return dialog.ShowModal();
+}
+
 MessageResult CWxMessageSink::Show(const std::string& textUtf8, MessageButtons buttons, MessageIcon icon)
 {
     long style = 0;
@@ -20,10 +40,10 @@ MessageResult CWxMessageSink::Show(const std::string& textUtf8, MessageButtons b
     case MessageIcon::Question: style |= wxICON_QUESTION; break;
     }
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    switch (wxMessageBox(wxString::FromUTF8(textUtf8), "Kinemorphix", style, parent)) {
-    case wxYES: return MessageResult::Yes;
-    case wxNO: return MessageResult::No;
-    case wxCANCEL: return MessageResult::Cancel;
+    switch (ShowMessageBox(wxString::FromUTF8(textUtf8), "Kinemorphix", style, parent)) {
+    case wxID_YES: return MessageResult::Yes;
+    case wxID_NO: return MessageResult::No;
+    case wxID_CANCEL: return MessageResult::Cancel;
     default: return MessageResult::Ok;
     }
 }
