@@ -15,6 +15,9 @@
 #include "scene/SceneFile.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -34,11 +37,10 @@ std::string Utf8(const std::string& cp932Text) { return cp932::ToUtf8(cp932Text)
 // Reads a model file as the main model. On failure, why (UTF-8).
 bool ImportModel(const std::string& path, std::string& reason)
 {
-    std::FILE* file = mqo::OpenModelFile(path, reason);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(mqo::OpenModelFile(path, reason), std::fclose);
     if (!file)
         return false;
-    const std::int32_t code = g_scene.ImportMqoStream(file);
-    std::fclose(file);
+    const std::int32_t code = g_scene.ImportMqoStream(file.get());
     reason = mqo::ErrorText(code);
     return code == MqoErrorNone;
 }
@@ -145,13 +147,30 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path)
 {
     std::string extension;
     GetFileExtension(extension, path);
-    if (cp932::EqualsNoCase(extension, "zlkx"))
-        return OpenScene(path);
-    if (cp932::EqualsNoCase(extension, "mqo"))
-        return OpenModel(path);
-    ShowMessage(FormatMessage1("「%1」は開くことのできない種類のファイルです。", Utf8(path)), MessageButtons::Ok,
-                MessageIcon::Warning);
-    return OpenOutcome::Unchanged;
+    const bool scene = cp932::EqualsNoCase(extension, "zlkx");
+    if (!scene && !cp932::EqualsNoCase(extension, "mqo")) {
+        ShowMessage(FormatMessage1("「%1」は開くことのできない種類のファイルです。", Utf8(path)), MessageButtons::Ok,
+                    MessageIcon::Warning);
+        return OpenOutcome::Unchanged;
+    }
+    // Memory running out anywhere on the way (the files, their textures, the panes filled
+    // afterwards) ends in an empty document, as a file that cannot be read does.
+    try {
+        return scene ? OpenScene(path) : OpenModel(path);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    ShowMessage(FormatMessage1("メモリが足りないため「%1」を開けませんでした。", Utf8(path)), MessageButtons::Ok,
+                MessageIcon::Error);
+    return Unreadable();
+}
+
+CSceneDocument::OpenOutcome CSceneDocument::Unreadable()
+{
+    // Never a titled document whose Save would write an empty scene over that file.
+    ResetToUntitled();
+    FinishOpen();
+    return OpenOutcome::Reset;
 }
 
 CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
@@ -164,10 +183,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
     std::string message;
     if (!scenefile::ReadSceneFile(path, message)) {
         ShowMessage(message, MessageButtons::Ok, MessageIcon::Error);
-        // Never a titled document whose Save would write an empty scene over that file.
-        ResetToUntitled();
-        FinishOpen();
-        return OpenOutcome::Reset;
+        return Unreadable();
     }
     ChangeDirectoryToFileFolder(path);
 
@@ -191,7 +207,10 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
         }
     }
     g_scene.FitMaterialMaps();
-    FitAnimationLengths(g_scene);
+    if (!scenefile::FitAnimationLengths(g_scene)) {
+        ShowMessage(FormatMessage1("%1 の形式が正しくありません。", Utf8(path)), MessageButtons::Ok, MessageIcon::Error);
+        return Unreadable();
+    }
     SetPathName(path, true);
     g_currentAnimation = 0;
     m_host.SetupCamera();
@@ -219,9 +238,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path)
     if (!ImportModel(path, reason)) {
         ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,
                     MessageIcon::Error);
-        ResetToUntitled();
-        FinishOpen();
-        return OpenOutcome::Reset;
+        return Unreadable();
     }
     g_currentAnimation = 0;
     m_host.SetupCamera();

@@ -49,7 +49,8 @@ public:
     bool OnNewDocument();
     // Opens a scene file (extension zlkx in any case) or imports a model file (mqo). False,
     // with a message, when nothing was opened: the scene is then either as it was (a file of
-    // another kind) or reset to an untitled one (a file that could not be read).
+    // another kind) or reset to an untitled one (a file that could not be read, or that
+    // needed more memory than there is).
     bool OnOpenDocument(const std::string& path);
     // Writes the scene file; a failure is reported and leaves the file as it was.
     bool OnSaveDocument(const std::string& path);
@@ -80,6 +81,8 @@ private:
     OpenOutcome OpenFile(const std::string& path);
     OpenOutcome OpenScene(const std::string& path);
     OpenOutcome OpenModel(const std::string& path);
+    // A file that could not be read: an empty untitled document.
+    OpenOutcome Unreadable();
     void ResetScene();
     void ResetToUntitled();
     void FinishOpen();
