@@ -1,6 +1,7 @@
 #include "platform/Archive.h"
 
 #include "platform/Cp932.h"
+#include "platform/Progress.h"
 #include "platform/RegularFile.h"
 
 #include <algorithm>
@@ -40,6 +41,8 @@ void CArchive::Refill()
         Fail("the file ended before its size");
     m_in = m_buffer.data();
     m_window = m_buffer.size();
+    if (!ReportProgress(m_windowStart + m_window, m_size))
+        Fail("the read was cancelled");
 }
 
 void CArchive::WriteRaw(const void* data, std::size_t size)

@@ -33,7 +33,8 @@ public:
     // A loading archive over bytes the caller keeps alive.
     CArchive(const std::uint8_t* data, std::size_t size);
     // A loading archive over an open file, from its read position to its size; the caller
-    // keeps the file open. A file that ends early is an end of the archive.
+    // keeps the file open. A file that ends early is an end of the archive. Reports its
+    // progress (platform/Progress.h); a cancel raises the archive exception.
     explicit CArchive(RegularFile& file);
 
     bool IsStoring() const { return m_mode == store; }

@@ -10,6 +10,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 #include "scene/SceneFile.h"
@@ -156,7 +157,9 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path)
     // Memory running out anywhere on the way (the files, their textures, the panes filled
     // afterwards) ends in an empty document, as a file that cannot be read does.
     try {
-        return scene ? OpenScene(path) : OpenModel(path);
+        std::string name;
+        ProgressTask task(FormatMessage1("「%1」を読み込んでいます…", Utf8(GetFileName(name, path) ? name : path)));
+        return scene ? OpenScene(path, task) : OpenModel(path, task);
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
@@ -173,7 +176,7 @@ CSceneDocument::OpenOutcome CSceneDocument::Unreadable()
     return OpenOutcome::Reset;
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, ProgressTask& task)
 {
     ResetScene();
     std::string baseName, fallback;
@@ -182,7 +185,10 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
 
     std::string message;
     if (!scenefile::ReadSceneFile(path, message)) {
-        ShowMessage(message, MessageButtons::Ok, MessageIcon::Error);
+        task.End();
+        // A read the user stopped ends as one that failed, without a message.
+        if (!task.Cancelled())
+            ShowMessage(message, MessageButtons::Ok, MessageIcon::Error);
         return Unreadable();
     }
     ChangeDirectoryToFileFolder(path);
@@ -191,19 +197,24 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
     // half way must not leave its part of a model behind for the second one.
     const CCentigrade asRead = g_scene;
     std::string reason;
-    if (!ImportModel(asRead.m_modelPath, reason)) {
+    bool imported = ImportModel(asRead.m_modelPath, reason);
+    if (!imported && !task.Cancelled()) {
         RestoreScene(asRead);
         std::string fallbackReason;
-        if (!fallback.empty() && ImportModel(fallback, fallbackReason)) {
+        imported = !fallback.empty() && ImportModel(fallback, fallbackReason);
+        if (imported)
             g_scene.m_modelPath = fallback;
-        } else {
-            RestoreScene(asRead);
-            if (!asRead.m_modelPath.empty() || !asRead.m_loadedModels.empty()) {
-                // The stored models stay in m_loadedModels and are saved again as they were.
-                ShowMessage(FormatMessage1("モデルファイル「%1」を読み込めませんでした。", Utf8(asRead.m_modelPath)) +
-                                "\n" + reason + "\nボーン、アニメーションと頂点の割り当ては保持されます。",
-                            MessageButtons::Ok, MessageIcon::Warning);
-            }
+    }
+    task.End();
+    if (task.Cancelled())
+        return Unreadable();
+    if (!imported) {
+        RestoreScene(asRead);
+        if (!asRead.m_modelPath.empty() || !asRead.m_loadedModels.empty()) {
+            // The stored models stay in m_loadedModels and are saved again as they were.
+            ShowMessage(FormatMessage1("モデルファイル「%1」を読み込めませんでした。", Utf8(asRead.m_modelPath)) + "\n" +
+                            reason + "\nボーン、アニメーションと頂点の割り当ては保持されます。",
+                        MessageButtons::Ok, MessageIcon::Warning);
         }
     }
     g_scene.FitMaterialMaps();
@@ -227,7 +238,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
     return OpenOutcome::Opened;
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path, ProgressTask& task)
 {
     g_fileVersion = kVersion390;
     ResetScene();
@@ -235,9 +246,12 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path)
     SetTitle(kUntitled);
     ChangeDirectoryToFileFolder(path);
     std::string reason;
-    if (!ImportModel(path, reason)) {
-        ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,
-                    MessageIcon::Error);
+    const bool imported = ImportModel(path, reason);
+    task.End();
+    if (!imported || task.Cancelled()) {
+        if (!task.Cancelled())
+            ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,
+                        MessageIcon::Error);
         return Unreadable();
     }
     g_currentAnimation = 0;

@@ -7,12 +7,14 @@
 #include "app/logic/IDocumentView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/SceneFile.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 #include <tuple>
@@ -385,6 +387,72 @@ TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
     EXPECT_EQ(messages.messages.back().rfind("ドキュメントの保存に失敗しました。", 0), 0u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+namespace {
+
+// Stops a read once it has come past the given share of its file; keeps what it was told.
+struct StoppingProgress : IProgressSink {
+    explicit StoppingProgress(double share) : stopAt(share), previous(SetProgressSink(this)) {}
+    ~StoppingProgress() override { SetProgressSink(previous); }
+    void Begin(const std::string& text) override { texts.push_back(text); }
+    bool Update(std::uint64_t done, std::uint64_t total) override
+    {
+        reports.emplace_back(done, total);
+        return done < stopAt * static_cast<double>(total);
+    }
+    void End() override { ++ended; }
+
+    double stopAt;
+    IProgressSink* previous;
+    std::vector<std::string> texts;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
+    int ended = 0;
+};
+
+}  // namespace
+
+// Scene and model reads tell how far they have come; a read the user stops leaves the
+// document as one that failed, without a message.
+TEST_F(DocumentRoads, ReadsReportTheirProgressAndAStoppedReadEndsAsAFailedOne)
+{
+    const std::string scene = MakeScene("walk.zlkx");
+    g_scene.m_animationNames.assign(50, std::string(20000, 'n'));  // 1 MB of names
+    ASSERT_TRUE(doc.OnSaveDocument(scene));
+    std::string model = "Metasequoia Document\nFormat Text Ver 1.0\nObject \"a\" {\n\tvertex 400000 {\n";
+    for (int v = 0; v < 400000; ++v)
+        model += "\t\t1 2 3\n";
+    const std::string modelPath = dir.Write("large.mqo", model + "\t}\n}\nEof\n");
+
+    for (const std::string& path : {scene, modelPath}) {
+        // Read whole, the reports of the file climb to its size (a scene's model file follows).
+        {
+            StoppingProgress progress(2.0);
+            ASSERT_TRUE(doc.OnOpenDocument(path)) << path;
+            const std::uint64_t size = std::filesystem::file_size(path);
+            std::vector<std::uint64_t> done;
+            for (const auto& [read, total] : progress.reports)
+                if (total == size)
+                    done.push_back(read);
+            ASSERT_GE(done.size(), 2u) << path;
+            EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+            EXPECT_EQ(done.back(), size);
+            const std::string name = std::filesystem::path(path).filename().string();
+            EXPECT_EQ(progress.texts, std::vector<std::string>{"「" + name + "」を読み込んでいます…"});
+            EXPECT_EQ(progress.ended, 1);
+        }
+        // Stopped half way: untitled and empty, no message, the panes told.
+        StoppingProgress progress(0.5);
+        view.hints.clear();
+        doc.SetModifiedFlag(false);
+        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages.front();
+        ExpectUntitledEmptyScene(doc);
+        EXPECT_EQ(view.hints, std::vector<int>{HintDocumentLoaded});
+        EXPECT_EQ(progress.ended, 1);
+        EXPECT_GE(2 * progress.reports.back().first, progress.reports.back().second);
+        EXPECT_LT(progress.reports.back().first, progress.reports.back().second);
+    }
 }
 
 TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZero)
