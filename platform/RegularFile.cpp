@@ -27,15 +27,7 @@ bool RegularFile::Fail(int err)
     return false;
 }
 
-bool RegularFile::Open(std::string_view cp932Path)
-{
-    if (cp932Path.empty()) {
-        Close();
-        m_kind = Kind::Regular;
-        return Fail(ENOENT);
-    }
-    return OpenFileSystemPath(fs_cp932::ToFileSystem(cp932Path));
-}
+bool RegularFile::Open(std::string_view cp932Path) { return OpenFileSystemPath(fs_cp932::ToFileSystem(cp932Path)); }
 
 namespace {
 

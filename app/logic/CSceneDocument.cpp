@@ -141,10 +141,10 @@ bool CSceneDocument::OnNewDocument()
 
 bool CSceneDocument::OnOpenDocument(const std::string& path)
 {
-    return OpenFile(AbsolutePath(path)) == OpenOutcome::Opened;
+    return OpenFile(AbsolutePath(path), false) == OpenOutcome::Opened;
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path, bool frameworkRoad)
 {
     std::string extension;
     GetFileExtension(extension, path);
@@ -157,9 +157,19 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path)
     // Memory running out anywhere on the way (the files, their textures, the panes filled
     // afterwards) ends in an empty document, as a file that cannot be read does.
     try {
-        std::string name;
-        ProgressTask task(FormatMessage1("「%1」を読み込んでいます…", Utf8(GetFileName(name, path) ? name : path)));
-        return scene ? OpenScene(path, task) : OpenModel(path, task);
+        OpenOutcome outcome = OpenOutcome::Reset;
+        {
+            std::string name;
+            ProgressTask task(FormatMessage1("「%1」を読み込んでいます…", Utf8(GetFileName(name, path) ? name : path)));
+            outcome = scene ? OpenScene(path, task) : OpenModel(path, task);
+        }
+        // The framework's road takes the opened file's path (whatever its kind) into the path
+        // name and the recent-file list, and starts the views afresh.
+        if (outcome == OpenOutcome::Opened && frameworkRoad) {
+            SetPathName(path, true);
+            UpdateAllViews(HintInitialUpdate);
+        }
+        return outcome;
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
@@ -348,13 +358,8 @@ bool CSceneDocument::OpenDocumentFile(const std::string& path)
         return false;
     const bool wasModified = m_modified;
     m_modified = false;
-    const OpenOutcome outcome = OpenFile(fullPath);
-    if (outcome != OpenOutcome::Opened) {
-        if (outcome == OpenOutcome::Unchanged)
-            m_modified = wasModified;
-        return false;
-    }
-    SetPathName(fullPath, true);
-    UpdateAllViews(HintInitialUpdate);
-    return true;
+    const OpenOutcome outcome = OpenFile(fullPath, true);
+    if (outcome == OpenOutcome::Unchanged)
+        m_modified = wasModified;
+    return outcome == OpenOutcome::Opened;
 }

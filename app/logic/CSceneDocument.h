@@ -80,7 +80,8 @@ public:
 private:
     enum class OpenOutcome { Opened, Unchanged, Reset };
 
-    OpenOutcome OpenFile(const std::string& path);
+    // frameworkRoad: also what the framework's road does after a successful open.
+    OpenOutcome OpenFile(const std::string& path, bool frameworkRoad);
     // Both read their files under the task, which ends before any message.
     OpenOutcome OpenScene(const std::string& path, ProgressTask& task);
     OpenOutcome OpenModel(const std::string& path, ProgressTask& task);

@@ -263,16 +263,16 @@ std::string BoneObjectModel(int bones)
     return text + "\t}\n}\nEof\n";
 }
 
-// Running out of memory while the panes fill.
+// Running out of memory while the panes fill on a hint.
 struct OutOfMemoryView : IDocumentView {
     void OnUpdate(int hint) override
     {
-        if (hint == HintDocumentLoaded && armed) {
-            armed = false;
+        if (hint == failOn) {
+            failOn = -1;
             throw std::bad_alloc();
         }
     }
-    bool armed = false;
+    int failOn = -1;
 };
 
 }  // namespace
@@ -314,9 +314,9 @@ TEST_F(DocumentRoads, FilesAskingForMoreMemoryThanTheyHoldLeaveAnEmptyDocument)
     doc.AddView(&failing);
     for (const std::string& path : {added, kBonesModel}) {
         messages.messages.clear();
-        failing.armed = true;
+        failing.failOn = HintInitialUpdate;
         EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
-        failing.armed = true;
+        failing.failOn = HintDocumentLoaded;
         EXPECT_FALSE(doc.OnOpenDocument(path)) << path;
         EXPECT_EQ(messages.messages, std::vector<std::string>(2, "メモリが足りないため「" + path + "」を開けませんでした。"));
         ExpectUntitledEmptyScene(doc);
