@@ -7,6 +7,7 @@
 #include "import/ModelFile.h"
 #include "import/MqoError.h"
 #include "import/PathFunctions.h"
+#include "import/TextureReport.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
@@ -207,13 +208,17 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
     // half way must not leave its part of a model behind for the second one.
     const CCentigrade asRead = g_scene;
     std::string reason;
-    bool imported = ImportModel(asRead.m_modelPath, reason);
-    if (!imported && !task.Cancelled()) {
-        RestoreScene(asRead);
-        std::string fallbackReason;
-        imported = !fallback.empty() && ImportModel(fallback, fallbackReason);
-        if (imported)
-            g_scene.m_modelPath = fallback;
+    bool imported = false;
+    {
+        const TextureReport report;  // the textures both reads missed, told once
+        imported = ImportModel(asRead.m_modelPath, reason);
+        if (!imported && !task.Cancelled()) {
+            RestoreScene(asRead);
+            std::string fallbackReason;
+            imported = !fallback.empty() && ImportModel(fallback, fallbackReason);
+            if (imported)
+                g_scene.m_modelPath = fallback;
+        }
     }
     task.End();
     if (task.Cancelled())

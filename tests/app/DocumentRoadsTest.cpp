@@ -358,6 +358,25 @@ TEST_F(DocumentRoads, MissingModelIsReportedAndAFallbackBesideTheSceneGetsNothin
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
 }
 
+TEST_F(DocumentRoads, TexturesMissingInBothModelReadsOfOneOpenAreToldOnce)
+{
+    std::filesystem::copy_file(kBonesModel, dir.File("ninja_bones.mqo"));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("ninja_bones.mqo")));
+    g_scene.m_materials[0].m_texture = "gone.png";
+    const std::string path = dir.File("walk.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    // The stored model file ends inside a chunk; the one named like the scene is whole.
+    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
+    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
+    half.resize(half.size() / 2);
+    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
+    messages.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].rfind("テクスチャファイルの読み込みに失敗しました\ngone.png", 0), 0u);
+}
+
 TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
 {
     const std::string notAModel = dir.Write("notes.mqo", "just some text\n");
