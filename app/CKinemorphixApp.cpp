@@ -84,6 +84,7 @@ bool CKinemorphixApp::OnInit()
     InitProfile();
     m_messageSink = std::make_unique<CWxMessageSink>();
     SetMessageSink(m_messageSink.get());
+    UseMessageBoxesForLog();
     m_fileChooser = std::make_unique<CWxFileChooser>();
     SetFileChooser(m_fileChooser.get());
     m_progressSink = std::make_unique<CWxProgressSink>();

@@ -1,6 +1,7 @@
 #include "app/CWxMessageSink.h"
 
 #include <wx/app.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent)
@@ -21,6 +22,30 @@ int ShowMessageBox(const wxString& text, const wxString& caption, long style, wx
         dialog.SetOKLabel(ok);
     }
     return dialog.ShowModal();
+}
+
+namespace {
+
+class CWxLogBoxes : public wxLogGui {
+    void DoShowSingleLogMessage(const wxString& message, const wxString& title, int style) override
+    {
+        ShowMessageBox(message, title, style, wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+    }
+    void DoShowMultipleLogMessages(const wxArrayString& messages, const wxArrayInt&, const wxArrayLong&,
+                                   const wxString& title, int style) override
+    {
+        DoShowSingleLogMessage(wxJoin(messages, '\n', '\0'), title, style);
+    }
+};
+
+}  // namespace
+
+void UseMessageBoxesForLog()
+{
+    wxLog* const current = wxLog::GetActiveTarget();
+    if (current && (!dynamic_cast<wxLogGui*>(current) || dynamic_cast<CWxLogBoxes*>(current)))
+        return;
+    delete wxLog::SetActiveTarget(new CWxLogBoxes);
 }
 
 MessageResult CWxMessageSink::Show(const std::string& textUtf8, MessageButtons buttons, MessageIcon icon)

@@ -12,6 +12,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSliderView.h"
 #include "app/CSmartSplitterWnd.h"
+#include "app/CWxMessageSink.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
 #include "app/logic/CommandTable.h"
@@ -26,6 +27,7 @@
 #include <wx/aui/auibar.h>
 #include <wx/dnd.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -154,6 +156,13 @@ TEST_F(EditorTest, FileThatCannotBeOpenedStartsAnEmptyDocumentAfterTheMessage)
     EXPECT_EQ(Doc().GetTitle(), "\x96\xB3\x91\xE8");
     EXPECT_TRUE(g_scene.m_models.empty());
     EXPECT_TRUE(Frame().IsShown());
+
+    // What the toolkit logs itself comes in the same boxes, with the same buttons.
+    wxLog* const console = wxLog::SetActiveTarget(new wxLogGui);
+    UseMessageBoxesForLog();
+    wxLogError("%s", "cannot read skin.png");
+    wxTEST_DIALOG(wxLog::FlushActive(), ExpectMessage("skin.png"));
+    delete wxLog::SetActiveTarget(console);
 }
 
 TEST_F(EditorTest, ModelSavedAsASceneUnderATypedNameReopensAndSavesByteForByte)
