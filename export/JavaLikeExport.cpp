@@ -13,7 +13,7 @@ namespace {
 
 // The nested classes that hold the rows a model class has no room for, and their base.
 constexpr std::string_view kHolderCall = "\t\tnew %s().rows();\n";
-constexpr std::string_view kHolderHead = "\n\tprivate final class %s extends %s\n\t{\n\t\tvoid rows()\n\t\t{\n";
+constexpr std::string_view kHolderHead = "\n\tprivate final class %s extends %s { void rows() {\n";
 constexpr std::string_view kBaseHead = "\n\tprivate abstract class %s\n\t{\n";
 constexpr std::string_view kVertexForwarder = "\t\tfinal void addV(double x, double y, double z) { %s.this.addV(x, y, z); }\n";
 constexpr std::string_view kBoneVertexForwarder =

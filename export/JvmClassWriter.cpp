@@ -31,8 +31,8 @@ constexpr std::size_t kPoolEntriesPerHolder = 8;
 // rows are no larger.
 constexpr std::size_t RowBytes(std::size_t numbers) { return 1 + 3 * numbers + 3; }
 
-// The end of a nested class: its "rows" method, then the class.
-constexpr std::string_view kHolderEnd = "\t\t}\n\t}\n";
+// The end of a nested class: its "rows" method and the class, on one line.
+constexpr std::string_view kHolderEnd = "\t} }\n";
 
 // The triangle corners of a face, as corner numbers: 0, 2, 1 and for a quad 0, 3, 2.
 constexpr std::size_t kTriangleCorners[] = {0, 2, 1, 0, 3, 2};
@@ -79,29 +79,34 @@ public:
         m_writer.m_out.Print(m_writer.m_dialect.methodHead, name);
     }
 
-    // Before each row is printed: places it (indenting it in a nested class).
+    // Before each row is printed: places it.
     void Row(std::span<const float> doubles, std::span<const std::int32_t> ints = {})
     {
-        if (!m_inHolder) {
-            if (m_ownRowsLeft > 0 && m_writer.TakeIntoPool(doubles, ints)) {
-                --m_ownRowsLeft;
-                --m_rowsLeft;
-                return;
-            }
-            StartHolders();
-        } else if (m_rowsInHolder == m_holderRows) {
-            m_writer.m_out.Text(kHolderEnd);
-            OpenHolder();
-        }
-        ++m_rowsInHolder;
-        --m_rowsLeft;
-        m_writer.m_out.Text("\t");
+        if (m_inHolder && m_rowsInHolder < m_holderRows)
+            ++m_rowsInHolder;
+        else
+            PlaceRow(doubles, ints);
     }
 
     void Close() { m_writer.m_out.Text(m_inHolder ? kHolderEnd : "\t}\n"); }
 
 private:
-    // Calls the nested classes that will hold the rows left, closes the method and opens the first.
+    void PlaceRow(std::span<const float> doubles, std::span<const std::int32_t> ints)
+    {
+        if (m_inHolder) {
+            m_writer.m_out.Text(kHolderEnd);
+        } else if (m_ownRowsLeft > 0 && m_writer.TakeIntoPool(doubles, ints)) {
+            --m_ownRowsLeft;
+            --m_rowsLeft;
+            return;
+        } else {
+            StartHolders();
+        }
+        OpenHolder();
+        ++m_rowsInHolder;
+    }
+
+    // Calls the nested classes that will hold the rows left and closes the method.
     void StartHolders()
     {
         const std::size_t holders = (m_rowsLeft + m_holderRows - 1) / m_holderRows;
@@ -112,7 +117,6 @@ private:
         m_writer.m_forwarded[static_cast<std::size_t>(m_kind)] = true;
         m_writer.m_out.Text("\t}\n");
         m_inHolder = true;
-        OpenHolder();
     }
 
     void OpenHolder()
@@ -124,7 +128,7 @@ private:
 
     JvmClassWriter& m_writer;
     RowKind m_kind;
-    std::size_t m_rowsLeft;     // rows not given yet
+    std::size_t m_rowsLeft;     // rows not placed in the method itself
     std::size_t m_holderRows;   // rows a nested class holds
     std::size_t m_ownRowsLeft;  // rows the method itself may still hold
     bool m_inHolder = false;

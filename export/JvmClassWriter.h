@@ -36,8 +36,9 @@ struct JvmDialect {
     Name call;        // one call in the constructor
     Name methodHead;  // opens a method of that name
     // The nested classes of rows: the call of one's rows; a blank line, then a class (name,
-    // base) opened with its "rows" method; a blank line, then the base class opened; and the
-    // base's forwarder to the model class (of that name) for each kind of row.
+    // base) and its "rows" method opened on one line (closed by "\t} }\n", so that its rows
+    // keep their indent); a blank line, then the base class opened; and the base's forwarder
+    // to the model class (of that name) for each kind of row.
     Name holderCall;
     textformat::Template<std::string_view, std::string_view> holderHead;
     Name baseHead;

@@ -14,7 +14,7 @@ constexpr JvmDialect kKotlin{
     "\t\t%s()\n",
     "\tprivate fun %s() {\n",
     "\t\t%s().rows()\n",
-    "\n\tprivate inner class %s : %s() {\n\t\tfun rows() {\n",
+    "\n\tprivate inner class %s : %s() { fun rows() {\n",
     "\n\tprivate abstract inner class %s {\n",
     "\t\tfun addV(x: Double, y: Double, z: Double) = this@%s.addV(x, y, z)\n",
     "\t\tfun addB(x: Double, y: Double, z: Double, bone: Int) = this@%s.addB(x, y, z, bone)\n",

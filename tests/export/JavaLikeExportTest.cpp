@@ -147,8 +147,8 @@ TEST(JavaLikeExport, RowsPastOneMethodMoveIntoNestedClasses)
               std::string::npos);
     // The nested class holds exactly the rows past the first 3,750.
     EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t\tnew Rows1().rows();\n\t}\n\n"
-                            "\tprivate final class Rows1 extends Rows\n\t{\n\t\tvoid rows()\n\t\t{\n"
-                            "\t\t\taddB(1.000000, 2.000000, 3.000000, 0);\n\t\t}\n\t}\n\n\tprivate void addIndices()\n")),
+                            "\tprivate final class Rows1 extends Rows { void rows() {\n"
+                            "\t\taddB(1.000000, 2.000000, 3.000000, 0);\n\t} }\n\n\tprivate void addIndices()\n")),
               std::string::npos);
     const std::string matrix = "1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, "
                                "0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000";
@@ -158,8 +158,8 @@ TEST(JavaLikeExport, RowsPastOneMethodMoveIntoNestedClasses)
         arguments += (i ? ", m" : "m") + std::to_string(i);
     }
     EXPECT_TRUE(cut.ends_with(Crlf("\t\taddA(" + matrix + ");\n\t\tnew Rows2().rows();\n\t}\n\n"
-                                   "\tprivate final class Rows2 extends Rows\n\t{\n\t\tvoid rows()\n\t\t{\n"
-                                   "\t\t\taddA(" + matrix + ");\n\t\t}\n\t}\n\n"
+                                   "\tprivate final class Rows2 extends Rows { void rows() {\n"
+                                   "\t\taddA(" + matrix + ");\n\t} }\n\n"
                                    "\tprivate abstract class Rows\n\t{\n"
                                    "\t\tfinal void addB(double x, double y, double z, int bone) { "
                                    "Robot.this.addB(x, y, z, bone); }\n"

@@ -90,9 +90,9 @@ TEST(KotlinExport, RowsPastTheConstantPoolMoveIntoNestedClasses)
     const std::size_t name = last + lastHead.size();
     const std::string holder = text.substr(name, text.find("().rows()", name) - name);
     EXPECT_TRUE(holder.starts_with("Data")) << holder;
-    EXPECT_NE(text.find(Crlf("\tprivate inner class " + holder + " : Data() {\n\t\tfun rows() {\n"
-                             "\t\t\taddA(1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 1.0000, 0.0000, 0.0000, "
-                             "0.0000, 0.0000, 1.0000, 0.0000, 1999.5000, 999.8750, -3999.0000, 1.0000)\n\t\t}\n\t}\n"),
+    EXPECT_NE(text.find(Crlf("\tprivate inner class " + holder + " : Data() { fun rows() {\n"
+                             "\t\taddA(1.0000, 0.0000, 0.0000, 0.0000, 0.0000, 1.0000, 0.0000, 0.0000, "
+                             "0.0000, 0.0000, 1.0000, 0.0000, 1999.5000, 999.8750, -3999.0000, 1.0000)\n\t} }\n"),
                         last),
               std::string::npos);
     std::string parameters, arguments;
