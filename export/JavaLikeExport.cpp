@@ -15,13 +15,19 @@ namespace {
 constexpr std::string_view kHolderCall = "\t\tnew %s().rows();\n";
 constexpr std::string_view kHolderHead = "\n\tprivate final class %s extends %s { void rows() {\n";
 constexpr std::string_view kBaseHead = "\n\tprivate abstract class %s\n\t{\n";
-constexpr std::string_view kVertexForwarder = "\t\tfinal void addV(double x, double y, double z) { %s.this.addV(x, y, z); }\n";
+constexpr std::string_view kVertexForwarder =
+    "\t\tfinal void addV(double x, double y, double z) { %s.this.addV(x, y, z); }\n";
 constexpr std::string_view kBoneVertexForwarder =
     "\t\tfinal void addB(double x, double y, double z, int bone) { %s.this.addB(x, y, z, bone); }\n";
-constexpr std::string_view kIndexForwarder = "\t\tfinal void addI(int i0, int i1, int i2) { %s.this.addI(i0, i1, i2); }\n";
+constexpr std::string_view kIndexForwarder =
+    "\t\tfinal void addI(int i0, int i1, int i2) { %s.this.addI(i0, i1, i2); }\n";
 constexpr std::string_view kUVForwarder = "\t\tfinal void addUV(double u, double v) { %s.this.addUV(u, v); }\n";
 constexpr std::string_view kMatrixForwarder =
-    "\t\tfinal void addA(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7, double m8, double m9, double m10, double m11, double m12, double m13, double m14, double m15)\n\t\t{\n\t\t\t%s.this.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15);\n\t\t}\n";
+    "\t\tfinal void addA(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,\n"
+    "\t\t\tdouble m8, double m9, double m10, double m11, double m12, double m13, double m14, double m15)\n"
+    "\t\t{\n"
+    "\t\t\t%s.this.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15);\n"
+    "\t\t}\n";
 
 struct EngineTable {
     std::string_view packageWord;      // in the import line

@@ -20,7 +20,9 @@ constexpr JvmDialect kKotlin{
     "\t\tfun addB(x: Double, y: Double, z: Double, bone: Int) = this@%s.addB(x, y, z, bone)\n",
     "\t\tfun addI(i0: Int, i1: Int, i2: Int) = this@%s.addI(i0, i1, i2)\n",
     "\t\tfun addUV(u: Double, v: Double) = this@%s.addUV(u, v)\n",
-    "\t\tfun addA(m0: Double, m1: Double, m2: Double, m3: Double, m4: Double, m5: Double, m6: Double, m7: Double, m8: Double, m9: Double, m10: Double, m11: Double, m12: Double, m13: Double, m14: Double, m15: Double) =\n\t\t\tthis@%s.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15)\n",
+    "\t\tfun addA(m0: Double, m1: Double, m2: Double, m3: Double, m4: Double, m5: Double, m6: Double, m7: Double,\n"
+    "\t\t\tm8: Double, m9: Double, m10: Double, m11: Double, m12: Double, m13: Double, m14: Double, m15: Double) =\n"
+    "\t\t\tthis@%s.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15)\n",
     "\t\taddV(%.4f, %.4f, %.4f)\n",
     "\t\taddB(%.4f, %.4f, %.4f, %d)\n",
     "\t\taddI(%d, %d, %d)\n",

@@ -152,17 +152,13 @@ TEST(JavaLikeExport, RowsPastOneMethodMoveIntoNestedClasses)
               std::string::npos);
     const std::string matrix = "1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, "
                                "0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000";
-    std::string parameters, arguments;
-    for (int i = 0; i < 16; ++i) {
-        parameters += (i ? ", double m" : "double m") + std::to_string(i);
-        arguments += (i ? ", m" : "m") + std::to_string(i);
-    }
-    EXPECT_TRUE(cut.ends_with(Crlf("\t\taddA(" + matrix + ");\n\t\tnew Rows2().rows();\n\t}\n\n"
-                                   "\tprivate final class Rows2 extends Rows { void rows() {\n"
-                                   "\t\taddA(" + matrix + ");\n\t} }\n\n"
-                                   "\tprivate abstract class Rows\n\t{\n"
-                                   "\t\tfinal void addB(double x, double y, double z, int bone) { "
-                                   "Robot.this.addB(x, y, z, bone); }\n"
-                                   "\t\tfinal void addA(" + parameters + ")\n\t\t{\n\t\t\tRobot.this.addA(" +
-                                   arguments + ");\n\t\t}\n\t}\n}\n")));
+    EXPECT_TRUE(cut.ends_with(Crlf(
+        "\t\taddA(" + matrix + ");\n\t\tnew Rows2().rows();\n\t}\n\n"
+        "\tprivate final class Rows2 extends Rows { void rows() {\n\t\taddA(" + matrix + ");\n\t} }\n\n"
+        "\tprivate abstract class Rows\n\t{\n"
+        "\t\tfinal void addB(double x, double y, double z, int bone) { Robot.this.addB(x, y, z, bone); }\n"
+        "\t\tfinal void addA(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,\n"
+        "\t\t\tdouble m8, double m9, double m10, double m11, double m12, double m13, double m14, double m15)\n"
+        "\t\t{\n\t\t\tRobot.this.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15);\n"
+        "\t\t}\n\t}\n}\n")));
 }

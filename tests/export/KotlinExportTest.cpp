@@ -95,11 +95,9 @@ TEST(KotlinExport, RowsPastTheConstantPoolMoveIntoNestedClasses)
                              "0.0000, 0.0000, 1.0000, 0.0000, 1999.5000, 999.8750, -3999.0000, 1.0000)\n\t} }\n"),
                         last),
               std::string::npos);
-    std::string parameters, arguments;
-    for (int i = 0; i < 16; ++i) {
-        parameters += (i ? ", m" : "m") + std::to_string(i) + ": Double";
-        arguments += (i ? ", m" : "m") + std::to_string(i);
-    }
-    EXPECT_TRUE(text.ends_with(Crlf("\n\tprivate abstract inner class Data {\n\t\tfun addA(" + parameters +
-                                    ") =\n\t\t\tthis@Rows.addA(" + arguments + ")\n\t}\n}\n")));
+    EXPECT_TRUE(text.ends_with(Crlf(
+        "\n\tprivate abstract inner class Data {\n"
+        "\t\tfun addA(m0: Double, m1: Double, m2: Double, m3: Double, m4: Double, m5: Double, m6: Double, m7: Double,\n"
+        "\t\t\tm8: Double, m9: Double, m10: Double, m11: Double, m12: Double, m13: Double, m14: Double, m15: Double) =\n"
+        "\t\t\tthis@Rows.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15)\n\t}\n}\n")));
 }
