@@ -25,6 +25,12 @@ bool g_splitDraws = true;
 constexpr std::size_t kRasterizerSegment = 4096;
 constexpr std::size_t kSegmentsPerPiece = 4;
 
+// It also holds every triangle handed to it until the rasterizer threads take them, which is
+// at a flush or when its queue is full: handed on early, a large model's triangles take a
+// fraction of that memory, and the threads start sooner.
+constexpr std::size_t kVerticesPerFlush = 4 * kSegmentsPerPiece * kRasterizerSegment;
+std::size_t g_verticesSinceFlush = 0;
+
 // The id of the material that draws faces of this material index. A face whose material
 // index has no entry in the map is drawn with the material of that index, as under the
 // identity map.
@@ -137,7 +143,7 @@ public:
     void Flush()
     {
         for (const Run& run : m_runs)
-            glDrawArrays(run.mode, static_cast<GLint>(run.first), static_cast<GLsizei>(run.count));
+            FaceArrays::DrawPiece(run.mode, run.first, run.count);
         m_runs.clear();
         m_corners = 0;
     }
@@ -177,6 +183,16 @@ std::size_t FaceArrays::PieceSize(std::size_t verticesPerPrimitive)
 }
 
 void FaceArrays::SetSplitDraws(bool split) { g_splitDraws = split; }
+
+void FaceArrays::DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count)
+{
+    glDrawArrays(mode, static_cast<GLint>(first), static_cast<GLsizei>(count));
+    g_verticesSinceFlush += count;
+    if (g_verticesSinceFlush >= kVerticesPerFlush) {
+        glFlush();
+        g_verticesSinceFlush = 0;
+    }
+}
 
 FaceArrays::FaceState FaceArrays::StateOf(const CModel& model)
 {

@@ -46,6 +46,9 @@ public:
     static std::size_t PieceSize(std::size_t verticesPerPrimitive);
     // Off: one draw call for every run whatever its length (for comparing).
     static void SetSplitDraws(bool split);
+    // glDrawArrays over the enabled arrays, with a glFlush now and then so that the rasterizer
+    // gets large models in parts.
+    static void DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count);
 
 private:
     // The state of the faces something was built for.

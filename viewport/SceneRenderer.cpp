@@ -320,7 +320,7 @@ void CModel::DrawEdges() const
         const std::size_t segments = corners == 2 ? 1 : corners;
         for (std::size_t k = 0; k < segments; ++k) {
             if (used == capacity) {
-                glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(used));
+                FaceArrays::DrawPiece(GL_LINES, 0, used);
                 used = 0;
             }
             add(face.m_indices[k]);
@@ -328,7 +328,7 @@ void CModel::DrawEdges() const
         }
     }
     if (used)
-        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(used));
+        FaceArrays::DrawPiece(GL_LINES, 0, used);
     glPopClientAttrib();
 }
 
@@ -367,7 +367,7 @@ void CModel::DrawVertices(int selectedBone) const
         out[1] = p.m_y;
         out[2] = p.m_z;
         if (++used == capacity || i + 1 == count) {
-            glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(used));
+            FaceArrays::DrawPiece(GL_POINTS, 0, used);
             used = 0;
         }
     }
