@@ -3,12 +3,14 @@
 // RGBA on translucent materials; faces without UVs among faces with them; material maps that
 // are not the identity) under every display switch, and again after the pose, the normals or
 // the map changed.
+#include "glsupport/HeapCounter.h"
 #include "glsupport/OffscreenView.h"
 #include "scene/CCentigrade.h"
 #include "scene/DibStream.h"
 #include "scene/Globals.h"
 #include "support/Rigging.h"
 #include "viewport/FaceArrays.h"
+#include "viewport/SceneBuilders.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -172,7 +174,8 @@ TEST_F(FacesFromArrays, TexturedTranslucentMaterialsMapsAndFacesWithoutUvs)
 }
 
 // A model whose faces, edges and vertices make runs several pieces long: the textured and
-// translucent one above, repeated a little deeper each time, in one material or in three.
+// translucent one above, repeated a little deeper each time, with lines and faces that name
+// missing vertices among them, in one material or in three.
 TEST_F(FacesFromArrays, LongRunsInPieces)
 {
     Load("tests/data/corpus/garlic-flavor+mqo_loader/shodai_dsan.mqo", 0, 100);
@@ -190,6 +193,10 @@ TEST_F(FacesFromArrays, LongRunsInPieces)
                 index += base;
             if (copy % 5 == 0)
                 face.m_uvs.clear();
+            if (copy % 7 == 3)  // lines among the faces
+                face.m_indices.resize(2);
+            if (copy == 11)  // naming a vertex the model lacks: not drawn
+                face.m_indices.back() = std::numeric_limits<std::int32_t>::max();
             model.m_faces.push_back(face);
         }
     }
@@ -202,6 +209,27 @@ TEST_F(FacesFromArrays, LongRunsInPieces)
         face.m_material = 1;
     model.FacesChanged();
     ExpectSameFrames("one material", true);
+}
+
+// Drawing keeps no copy of a model: its first frame takes the order of the faces (4 bytes a
+// face) and buffers of a fixed size, later frames nothing. Arrays of this model's corners
+// (position, normal, texture coordinate) and edge ends would take over 20 MB.
+TEST_F(FacesFromArrays, FramesOfALargeModelTakeLittleHeap)
+{
+    CModel grid = MakeGridModel(301, -150, 150, -150, 150, 0);
+    for (std::size_t f = 0; f < grid.m_faces.size(); ++f) {
+        grid.m_faces[f].m_material = static_cast<std::int32_t>(f % 3);
+        grid.m_faces[f].m_uvs.resize(4);
+    }
+    g_scene.m_models.push_back(std::move(grid));
+    g_scene.m_materials = {CMaterial(0), CMaterial(1), CMaterial(2)};
+    ASSERT_EQ(g_scene.m_models[0].m_faces.size(), 90000u);
+    for (int frame = 0; frame < 2; ++frame) {
+        heapcounter::ResetPeak();
+        const std::size_t before = heapcounter::Live();
+        g_scene.RenderScene();
+        EXPECT_LT(heapcounter::Peak() - before, frame == 0 ? std::size_t(4) << 20 : std::size_t(64) << 10) << frame;
+    }
 }
 
 }  // namespace
