@@ -51,7 +51,7 @@ public:
     static void DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count);
 
 private:
-    // The state of the faces something was built for.
+    // The state of the faces the order was built for.
     struct FaceState {
         std::uint64_t revision = 0;
         const void* data = nullptr;
