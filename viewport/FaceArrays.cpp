@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <unordered_map>
@@ -88,6 +89,8 @@ public:
         const std::size_t piece = std::max(FaceArrays::PieceSize(3), FaceArrays::PieceSize(4));
         const std::size_t room = piece > std::numeric_limits<std::size_t>::max() / 2 ? corners : 2 * piece;
         m_capacity = std::max<std::size_t>(std::min(corners, room), 4);
+        m_pieces[0] = FaceArrays::PieceSize(3);
+        m_pieces[1] = FaceArrays::PieceSize(4);
         m_positions.resize(3 * m_capacity);
         m_normals.resize(3 * m_capacity);
         m_texCoords.resize(texCoords ? 2 * m_capacity : 0);
@@ -109,7 +112,7 @@ public:
     {
         const std::size_t count = face.m_indices.size();
         const GLenum mode = count == 3 ? GL_TRIANGLES : GL_QUADS;
-        const std::size_t piece = FaceArrays::PieceSize(count);
+        const std::size_t piece = m_pieces[count == 3 ? 0 : 1];
         if (m_runs.empty() || m_runs.back().mode != mode) {
             // A run starts where a whole piece still fits.
             if (m_capacity - m_corners < std::min(piece, m_capacity))
@@ -121,22 +124,28 @@ public:
             m_runs.push_back({mode, 0, 0});
         }
         m_runs.back().count += count;
-        for (std::size_t k = 0; k < count; ++k, ++m_corners) {
-            const CVector& p = deformed[face.m_indices[k]];
-            float* position = &m_positions[3 * m_corners];
+        const std::int32_t* indices = face.m_indices.data();
+        float* position = &m_positions[3 * m_corners];
+        float* normal = &m_normals[3 * m_corners];
+        for (std::size_t k = 0; k < count; ++k, position += 3, normal += 3) {
+            const CVector& p = deformed[indices[k]];
             position[0] = p.m_x;
             position[1] = p.m_y;
             position[2] = p.m_z;
-            CornerNormal(face, k, &m_normals[3 * m_corners]);
-            if (m_texCoords.empty())
-                continue;
-            if (k < face.m_uvs.size()) {
-                texCoord[0] = face.m_uvs[k].m_u;
-                texCoord[1] = face.m_uvs[k].m_v;
-            }
-            m_texCoords[2 * m_corners] = texCoord[0];
-            m_texCoords[2 * m_corners + 1] = texCoord[1];
+            CornerNormal(face, k, normal);
         }
+        if (!m_texCoords.empty()) {
+            float* out = &m_texCoords[2 * m_corners];
+            for (std::size_t k = 0; k < count; ++k, out += 2) {
+                if (k < face.m_uvs.size()) {
+                    texCoord[0] = face.m_uvs[k].m_u;
+                    texCoord[1] = face.m_uvs[k].m_v;
+                }
+                out[0] = texCoord[0];
+                out[1] = texCoord[1];
+            }
+        }
+        m_corners += count;
     }
 
     // Draws what was added; the next face starts a run.
@@ -156,6 +165,7 @@ private:
     };
     std::size_t m_capacity = 0;
     std::size_t m_corners = 0;
+    std::array<std::size_t, 2> m_pieces{};  // of triangles, of quadrilaterals
     std::vector<float> m_positions;
     std::vector<float> m_normals;
     std::vector<float> m_texCoords;
