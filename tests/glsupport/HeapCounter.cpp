@@ -21,12 +21,13 @@ void ResetPeak() { g_peak.store(g_live.load()); }
 
 }  // namespace heapcounter
 
-// The array, sized and nothrow forms of the standard library end in these two.
-void* operator new(std::size_t size)
+namespace {
+
+void* Allocate(std::size_t size) noexcept
 {
     void* block = std::malloc(size ? size : 1);
     if (!block)
-        throw std::bad_alloc();
+        return nullptr;
     const std::size_t live = g_live += malloc_usable_size(block);
     std::size_t peak = g_peak.load();
     while (live > peak && !g_peak.compare_exchange_weak(peak, live)) {
@@ -34,7 +35,7 @@ void* operator new(std::size_t size)
     return block;
 }
 
-void operator delete(void* block) noexcept
+void Release(void* block) noexcept
 {
     if (!block)
         return;
@@ -42,4 +43,23 @@ void operator delete(void* block) noexcept
     std::free(block);
 }
 
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+void* AllocateOrThrow(std::size_t size)
+{
+    if (void* block = Allocate(size))
+        return block;
+    throw std::bad_alloc();
+}
+
+}  // namespace
+
+// Every form but the aligned ones, which keep the library's pair.
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* block) noexcept { Release(block); }
+void operator delete[](void* block) noexcept { Release(block); }
+void operator delete(void* block, std::size_t) noexcept { Release(block); }
+void operator delete[](void* block, std::size_t) noexcept { Release(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Release(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Release(block); }
