@@ -27,14 +27,14 @@ constexpr std::size_t kRasterizerSegment = 4096;
 constexpr std::size_t kSegmentsPerPiece = 4;
 
 // It also holds every triangle handed to it until the rasterizer threads take them, which is
-// at a flush or when its queue is full: handed on every 16 pieces, a large model's triangles
-// take a fraction of that memory, and the threads start sooner. (Flushing every piece saves a
-// little more memory but costs a quarter more time a frame.)
-constexpr std::size_t kVerticesPerFlush = 16 * kSegmentsPerPiece * kRasterizerSegment;
+// at a flush or when its queue is full: handed on about every million vertices, a large
+// model's triangles take a fraction of that memory. Flushing more often saves little more
+// memory and costs time: into a window, a flush waits for the rasterizer.
+constexpr std::size_t kVerticesPerFlush = 64 * kSegmentsPerPiece * kRasterizerSegment;
+std::size_t g_verticesSinceFlush = 0;
 
 // Faces ahead of the one gathered whose arrays are fetched into the cache.
 constexpr std::size_t kPrefetchDistance = 8;
-std::size_t g_verticesSinceFlush = 0;
 
 // The id of the material that draws faces of this material index. A face whose material
 // index has no entry in the map is drawn with the material of that index, as under the
