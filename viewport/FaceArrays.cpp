@@ -27,10 +27,10 @@ constexpr std::size_t kRasterizerSegment = 4096;
 constexpr std::size_t kSegmentsPerPiece = 4;
 
 // It also holds every triangle handed to it until the rasterizer threads take them, which is
-// at a flush or when its queue is full: handed on about every million vertices, a large
+// at a flush or when its queue is full: handed on about every half million vertices, a large
 // model's triangles take a fraction of that memory. Flushing more often saves little more
 // memory and costs time: into a window, a flush waits for the rasterizer.
-constexpr std::size_t kVerticesPerFlush = 64 * kSegmentsPerPiece * kRasterizerSegment;
+constexpr std::size_t kVerticesPerFlush = 32 * kSegmentsPerPiece * kRasterizerSegment;
 std::size_t g_verticesSinceFlush = 0;
 
 // Faces ahead of the one gathered whose arrays are fetched into the cache.
