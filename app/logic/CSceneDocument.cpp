@@ -244,9 +244,9 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
     g_scene.RestoreVertexBindings();
     ClipVertexBindings(g_scene);
     g_scene.BuildBoneVertexLists();
+    // The normals follow the scene's smoothing angle; the common end of opening computes them.
     for (CModel& model : g_scene.m_models)
         model.m_smoothingAngle = g_scene.m_smoothingAngle;
-    g_scene.RecomputeNormals();
     g_scene.SetWeightMapRange(g_scene.m_weightMapRange);
     m_modified = false;
     FinishOpen();
