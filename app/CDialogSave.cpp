@@ -1,9 +1,9 @@
 #include "app/CDialogSave.h"
 
+#include "app/CWxMessageSink.h"
 #include "app/logic/SaveAsRules.h"
 
 #include <wx/button.h>
-#include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -106,7 +106,7 @@ bool CDialogSave::TransferDataFromWindow()
     float scale = 0.0f;
     std::string message;
     if (!rules::ParseExportScale(m_scaleEdit->GetValue().utf8_string(), scale, message)) {
-        wxMessageBox(wxString::FromUTF8(message), Text("ファイルの書き出し"), wxOK | wxICON_EXCLAMATION, this);
+        ShowMessageBox(wxString::FromUTF8(message), Text("ファイルの書き出し"), wxOK | wxICON_EXCLAMATION, this);
         m_scaleEdit->SetFocus();
         m_scaleEdit->SelectAll();
         return false;

@@ -140,17 +140,39 @@ void CDlgMaterial::OnSlider(int value)
     RefreshSwatches();
 }
 
-// A left edit puts its slider at the value it holds; text that is no number leaves the
-// slider where it is (OK refuses it).
+// A left edit has every edit checked, as OK does: the first that holds no number is refused
+// with a message (the focus goes on where the user moved it), and the swatches take the
+// numbers read before it. Then the left edit's slider goes to atof (the power's to atoi) of
+// its text, whatever the text holds. This runs once the focus has moved: leaving an edit for
+// the OK button must not refuse the text twice, once here and once for OK.
 void CDlgMaterial::OnEditLeft(int value, wxFocusEvent& event)
 {
     event.Skip();
-    const std::optional<float> number = ParseDecimalNumber(m_edits[value]->GetValue().utf8_string());
-    if (!number)
+    // The message box takes the focus from the edit that has it; that is no edit left.
+    if (m_refusing)
         return;
-    m_sliders[value]->SetValue(SliderPosition(value, *number));
-    m_shown[value] = *number;
-    RefreshSwatches();
+    CallAfter([this, value, refusals = m_refusals] {
+        if (refusals == m_refusals) {
+            for (int i = 0; i < MaterialValueCount; ++i) {
+                const std::optional<float> number = ParseDecimalNumber(m_edits[i]->GetValue().utf8_string());
+                if (!number) {
+                    Refuse(kNotANumberMessage);
+                    break;
+                }
+                m_shown[i] = *number;
+            }
+        }
+        m_sliders[value]->SetValue(SliderPositionForText(value, m_edits[value]->GetValue().utf8_string()));
+        RefreshSwatches();
+    });
+}
+
+void CDlgMaterial::Refuse(const char* message)
+{
+    ++m_refusals;
+    m_refusing = true;
+    ShowMessage(message, MessageButtons::Ok, MessageIcon::Warning);
+    m_refusing = false;
 }
 
 void CDlgMaterial::RefreshSwatches()
@@ -185,7 +207,7 @@ bool CDlgMaterial::TransferDataFromWindow()
     for (int value = 0; value < MaterialValueCount; ++value) {
         const std::optional<float> number = ParseDecimalNumber(m_edits[value]->GetValue().utf8_string());
         if (!number) {
-            ShowMessage(kNotANumberMessage, MessageButtons::Ok, MessageIcon::Warning);
+            Refuse(kNotANumberMessage);
             m_edits[value]->SetFocus();
             m_edits[value]->SelectAll();
             return false;
@@ -194,7 +216,7 @@ bool CDlgMaterial::TransferDataFromWindow()
     }
     for (wxTextCtrl* edit : {m_texture, m_toonTexture}) {
         if (!Cp932FromWidget(edit->GetValue().utf8_string())) {
-            ShowMessage(kUnconvertibleNameMessage, MessageButtons::Ok, MessageIcon::Warning);
+            Refuse(kUnconvertibleNameMessage);
             edit->SetFocus();
             return false;
         }

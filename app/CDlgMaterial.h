@@ -42,6 +42,8 @@ private:
     void OnEditLeft(int value, wxFocusEvent& event);
     void ChooseTexture(wxTextCtrl* edit);
     void RefreshSwatches();
+    // Shows why a value is refused.
+    void Refuse(const char* message);
 
     MaterialDialogValues m_values;
     // What the swatches show: the numbers as last taken from an edit or a slider.
@@ -55,4 +57,6 @@ private:
     wxButton* m_toonTextureButton = nullptr;
     Swatch* m_swatch = nullptr;
     Swatch* m_toonSwatch = nullptr;
+    bool m_refusing = false;    // a refusal's message box is up
+    unsigned m_refusals = 0;    // refusals shown so far
 };

@@ -1,8 +1,8 @@
 #include "app/CHelpWindow.h"
 
 #include "app/ResourceImages.h"
+#include "platform/RegularFile.h"
 
-#include <wx/ffile.h>
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
 
@@ -24,10 +24,10 @@ CHelpWindow::CHelpWindow(wxWindow* parent, const wxString& path)
     SetIcons(ProgramIcons());
     m_page = new wxHtmlWindow(this);
     // The page is UTF-8, whatever the locale says.
-    wxFFile file(path, "rb");
-    wxString text;
-    if (file.IsOpened() && file.ReadAll(&text, wxConvUTF8))
-        m_page->SetPage(text);
+    RegularFile file;
+    std::vector<std::uint8_t> text;
+    if (file.OpenFileSystemPath(path.utf8_string()) && file.ReadRest(text))
+        m_page->SetPage(wxString::FromUTF8(reinterpret_cast<const char*>(text.data()), text.size()));
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(m_page, 1, wxEXPAND);
     SetSizer(column);

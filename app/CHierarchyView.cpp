@@ -107,24 +107,34 @@ void CHierarchyView::SelectCurrentBoneItem()
 }
 
 // The selected bone follows mouse clicks only (moving the selection with the keys does not
-// change it); the control's own handling follows, which starts a label edit on a second
+// change it): a click that leaves its row's item selected selects the item's bone, wherever on
+// the row it hit (icon, label, indent, right of the label). The control's own handling runs
+// first; it selects the row (not on an expand button) and starts a label edit on a second
 // click of the selected item.
 void CHierarchyView::OnMouseDown(wxMouseEvent& event)
 {
     int flags = 0;
     const wxTreeItemId item = HitTest(event.GetPosition(), flags);
-    if (item.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
-        // A left click selects the item in the control's own handling; selecting it here
-        // first would make the click count as one on the selected item, which starts editing.
-        if (!event.LeftDown())
-            SelectItem(item);
-        g_scene.m_selectedBone = BoneOfItem(item);
-        CMainFrame& frame = TheMainFrame();
-        frame.m_sceneView->InvalidateView();
-        frame.m_sliderView->UpdateKeyFrameTicks();
-        frame.m_sliderView->ShowBoneValues();
-    }
     event.Skip();
+    if (!item.IsOk())
+        return;
+    // A left click is left to the control: selecting the item here first would make the click
+    // count as one on the selected item, which starts editing.
+    if (!event.LeftDown())
+        SelectItem(item);
+    CallAfter([this, item] {
+        if (GetSelection() == item)
+            SelectBoneOfItem(item);
+    });
+}
+
+void CHierarchyView::SelectBoneOfItem(const wxTreeItemId& item)
+{
+    g_scene.m_selectedBone = BoneOfItem(item);
+    CMainFrame& frame = TheMainFrame();
+    frame.m_sceneView->InvalidateView();
+    frame.m_sliderView->UpdateKeyFrameTicks();
+    frame.m_sliderView->ShowBoneValues();
 }
 
 void CHierarchyView::OnBeginLabelEdit(wxTreeEvent& event)

@@ -27,6 +27,7 @@ public:
 private:
     void Rebuild();
     void OnMouseDown(wxMouseEvent& event);
+    void SelectBoneOfItem(const wxTreeItemId& item);
     void OnBeginLabelEdit(wxTreeEvent& event);
     void OnEndLabelEdit(wxTreeEvent& event);
 };

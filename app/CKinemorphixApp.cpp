@@ -5,6 +5,7 @@
 #include "app/CWxFileChooser.h"
 #include "app/CWxMessageSink.h"
 #include "app/CWxProfile.h"
+#include "app/CWxProgressSink.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandTable.h"
 #include "app/logic/DocumentTypeRegistration.h"
@@ -83,8 +84,11 @@ bool CKinemorphixApp::OnInit()
     InitProfile();
     m_messageSink = std::make_unique<CWxMessageSink>();
     SetMessageSink(m_messageSink.get());
+    UseMessageBoxesForLog();
     m_fileChooser = std::make_unique<CWxFileChooser>();
     SetFileChooser(m_fileChooser.get());
+    m_progressSink = std::make_unique<CWxProgressSink>();
+    SetProgressSink(m_progressSink.get());
     RegisterShellFileTypes();
     if (!g_startEditorInOnInit)
         return true;
@@ -175,6 +179,7 @@ void CKinemorphixApp::FrameDestroyed(CMainFrame* frame)
 int CKinemorphixApp::OnExit()
 {
     SaveRecentFiles();
+    SetProgressSink(nullptr);
     SetFileChooser(nullptr);
     SetMessageSink(nullptr);
     m_document.reset();

@@ -17,6 +17,7 @@ class wxFileHistory;
 class CWxFileChooser;
 class CWxMessageSink;
 class CWxProfile;
+class CWxProgressSink;
 
 class CKinemorphixApp : public wxApp {
 public:
@@ -43,6 +44,7 @@ public:
     CMainFrame* GetMainFrame() { return m_frame; }
     IProfile& Profile();
     wxFileHistory& FileHistory() { return *m_fileHistory; }
+    CWxProgressSink& ProgressSink() { return *m_progressSink; }
 
     // The framework's open road (file dropped on the window, recent file, command line).
     bool OpenDocumentFile(const std::string& cp932Path);
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<wxFileHistory> m_fileHistory;
     std::unique_ptr<CWxMessageSink> m_messageSink;
     std::unique_ptr<CWxFileChooser> m_fileChooser;
+    std::unique_ptr<CWxProgressSink> m_progressSink;
     std::unique_ptr<CKinemorphixDoc> m_document;
     CMainFrame* m_frame = nullptr;
 };

@@ -16,14 +16,16 @@
 #include "app/logic/TextFieldKeys.h"
 #include "viewport/WxKinemorphixView.h"
 
+#include <wx/aui/auibar.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/textentry.h>
-#include <wx/aui/auibar.h>
 #include <wx/utils.h>
-#include <wx/wrapsizer.h>
+
+#include <algorithm>
+#include <map>
 
 // The 3D view redraws on every update hint.
 class CMainFrame::SceneViewUpdates : public IDocumentView {
@@ -69,6 +71,17 @@ CMainFrame::CMainFrame(CKinemorphixDoc& document)
 
 CMainFrame::~CMainFrame()
 {
+    // The window of a floating toolbar refers to the docking: it goes while the docking lives.
+    wxAuiPaneInfoArray& panes = m_docking.GetAllPanes();
+    for (std::size_t i = 0; i < panes.GetCount(); ++i) {
+        wxAuiPaneInfo& pane = panes.Item(i);
+        if (pane.frame) {
+            pane.window->Reparent(this);
+            delete pane.frame;
+            pane.frame = nullptr;
+        }
+    }
+    m_docking.UnInit();
     if (GetPaneDirectory() == &m_paneDirectory)
         SetPaneDirectory(nullptr);
     for (IDocumentView* view : std::initializer_list<IDocumentView*>{
@@ -125,7 +138,7 @@ bool CMainFrame::CreateClient()
 
 void CMainFrame::CreateBars()
 {
-    const long toolStyle = wxAUI_TB_TEXT | wxAUI_TB_HORIZONTAL | wxAUI_TB_PLAIN_BACKGROUND;
+    const long toolStyle = wxAUI_TB_TEXT | wxAUI_TB_PLAIN_BACKGROUND;
     m_mainToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
     m_controlToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
     AddTools(*m_mainToolBar, MainToolBarLayout());
@@ -135,17 +148,35 @@ void CMainFrame::CreateBars()
         toolBar->Realize();
         toolBar->Bind(wxEVT_MOTION, &CMainFrame::OnToolBarMotion, this);
         toolBar->Bind(wxEVT_LEAVE_WINDOW, &CMainFrame::OnToolBarMotion, this);
+        toolBar->Bind(wxEVT_LEFT_DOWN, &CMainFrame::OnToolBarLeftDown, this);
+        // A floating toolbar lives in a window of its own, whose events do not reach the frame.
+        toolBar->Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+        toolBar->Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this);
     }
 
-    // The control toolbar docks to the right of the main toolbar, on the same row while the
-    // window is wide enough, else on a row of its own.
-    m_toolBarRow = new wxWrapSizer(wxHORIZONTAL);
-    m_toolBarRow->Add(m_mainToolBar, 0, wxEXPAND);
-    m_toolBarRow->Add(m_controlToolBar, 0, wxEXPAND | wxLEFT, 1);
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(m_toolBarRow, 0, wxEXPAND);
-    column->Add(m_mainSplitter, 1, wxEXPAND);
-    SetSizer(column);
+    // The splitters fill what the toolbars leave; the control toolbar docks to the right of the
+    // main toolbar, on the same row while the window is wide enough, else on a row of its own.
+    m_docking.SetManagedWindow(this);
+    m_docking.AddPane(m_mainSplitter, wxAuiPaneInfo().Name("panes").CenterPane().PaneBorder(false));
+    const auto toolBarPane = [](const char* name, const char* caption, int position) {
+        return wxAuiPaneInfo()
+            .Name(name)
+            .Caption(wxString::FromUTF8(caption))
+            .ToolbarPane()
+            .Top()
+            .Row(0)
+            .Position(position)
+            .Gripper(false)
+            .PaneBorder(false)
+            .CloseButton(false);
+    };
+    m_docking.AddPane(m_mainToolBar, toolBarPane("mainToolBar", "メイン ツール バー", 0));
+    m_docking.AddPane(m_controlToolBar, toolBarPane("controlToolBar", "コントロール ツール バー", 1));
+    for (std::size_t i = 0; i < m_barHomes.size(); ++i) {
+        const wxAuiPaneInfo& pane = m_docking.GetPane(i == 0 ? m_mainToolBar : m_controlToolBar);
+        m_barHomes[i] = m_barShown[i] = {pane.dock_direction, pane.dock_layer, pane.dock_row, pane.dock_pos};
+    }
+    m_docking.Update();
 
     m_statusBar = CreateStatusBar(4);
     const int widths[] = {-1, 50, 50, 50};
@@ -167,8 +198,12 @@ void CMainFrame::ShowBar(wxWindow* bar, bool show)
     if (!bar || bar->IsShown() == show)
         return;
     bar->Show(show);
-    if (bar == m_statusBar)
+    if (bar == m_statusBar) {
         PositionStatusBar();
+    } else {
+        m_docking.GetPane(bar).Show(show);
+        m_docking.Update();
+    }
     Layout();
     SendSizeEvent();
 }
@@ -232,20 +267,114 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
 
 void CMainFrame::OnSize(wxSizeEvent& event)
 {
-    // The frame lays out its bars and splitters first; then the 3D view gets the client
-    // height less 170 pixels, the timeline form the rest.
+    // The docking has laid out the bars and the splitters for the new size; the toolbars may
+    // take other rows now.
     Layout();
-    const wxSize client = GetClientSize();
-    const FrameSizeType type = IsIconized() ? FrameSizeType::Minimized
-                               : IsMaximized() ? FrameSizeType::Maximized
-                                               : FrameSizeType::Restored;
-    const std::optional<int> viewHeight =
-        ViewHeightOnResize(type, client.x, ClientHeightWithBars(), m_rightSplitter != nullptr);
-    if (viewHeight) {
+    if (ArrangeToolBars())
+        m_docking.Update();
+    SettleLeftColumn();
+    ApplyPaneHeights();
+    event.Skip();
+}
+
+void CMainFrame::SettleLeftColumn()
+{
+    if (m_leftColumnSettled || !m_leftSplitter)
+        return;
+    // Until the window is on the screen its size is not final: the three lists are made a
+    // third of the client height high for the size it has when it appears. From then on they
+    // share every change of the height, so that none is pushed out of a smaller window.
+    const int rowHeight = InitialSizes(ClientHeightWithBars()).leftRowHeight;
+    for (int row = 0; row < 3; ++row)
+        m_leftSplitter->SetRowInfo(row, rowHeight, 0);
+    m_leftSplitter->RecalcLayout();
+    if (IsShownOnScreen()) {
+        m_leftSplitter->ShareResizeEvenly();
+        m_leftColumnSettled = true;
+    }
+}
+
+bool CMainFrame::ArrangeToolBars()
+{
+    const std::array<wxAuiToolBar*, 2> bars{m_mainToolBar, m_controlToolBar};
+    // The toolbars docked and shown, by side and layer.
+    std::map<std::pair<int, int>, std::vector<std::size_t>> sides;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const wxAuiPaneInfo& pane = m_docking.GetPane(bars[i]);
+        if (!pane.IsOk() || !pane.IsDocked() || !pane.IsShown())
+            continue;
+        // A bar that is not where it was last shown was moved by the user: that is its place now.
+        const BarPlace now{pane.dock_direction, pane.dock_layer, pane.dock_row, pane.dock_pos};
+        if (now != m_barShown[i])
+            m_barHomes[i] = m_barShown[i] = now;
+        sides[{now.direction, now.layer}].push_back(i);
+    }
+
+    bool changed = false;
+    for (const auto& [side, members] : sides) {
+        const bool horizontal = side.first == wxAUI_DOCK_TOP || side.first == wxAUI_DOCK_BOTTOM;
+        const int room = horizontal ? GetClientSize().x : m_mainSplitter->GetSize().y;
+        std::vector<DockedBar> docked;
+        for (std::size_t i : members) {
+            const wxSize size = bars[i]->GetHintSize(horizontal ? wxAUI_DOCK_TOP : wxAUI_DOCK_LEFT);
+            docked.push_back({m_barHomes[i].row, m_barHomes[i].position, horizontal ? size.x : size.y});
+        }
+        const std::vector<int> rows = WrapBarRows(docked, room);
+        for (std::size_t n = 0; n < members.size(); ++n) {
+            const std::size_t i = members[n];
+            // A bar wrapped onto a row of its own starts that row; back home it takes its place again.
+            BarPlace shown = m_barHomes[i];
+            shown.row = rows[n];
+            if (shown.row != m_barHomes[i].row)
+                shown.position = 0;
+            if (shown == m_barShown[i])
+                continue;
+            m_barShown[i] = shown;
+            m_docking.GetPane(bars[i]).Row(shown.row).Position(shown.position);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+int CMainFrame::TimelineHeightNeeded() const
+{
+    wxSizer* sizer = m_sliderView ? m_sliderView->GetSizer() : nullptr;
+    if (!sizer)
+        return 0;
+    // Its rows wrap: what it needs depends on its width.
+    sizer->InformFirstDirection(wxHORIZONTAL, m_sliderView->GetClientSize().x, -1);
+    return sizer->GetMinSize().y + m_sliderView->GetSize().y - m_sliderView->GetClientSize().y;
+}
+
+void CMainFrame::ApplyPaneHeights()
+{
+    // The 3D view gets what the bars leave less 170 pixels, the timeline form the rest.
+    FrameResize resize;
+    resize.type = IsIconized() ? FrameSizeType::Minimized : IsMaximized() ? FrameSizeType::Maximized : FrameSizeType::Restored;
+    resize.cx = GetClientSize().x;
+    resize.cy = ClientHeightWithBars();
+    resize.rightColumnExists = m_rightSplitter != nullptr;
+    resize.paneHeight = m_mainSplitter ? m_mainSplitter->GetSize().y : 0;
+    resize.timelineNeeds = TimelineHeightNeeded();
+    m_paneHeightApplied = resize.paneHeight;
+    if (const std::optional<int> viewHeight = ViewHeightOnResize(resize)) {
         m_rightSplitter->SetRowInfo(0, *viewHeight, 0);
         m_rightSplitter->RecalcLayout();
     }
-    event.Skip();
+}
+
+// A press on a toolbar between its buttons drags the toolbar: to another side of the window,
+// another row, or out of the window to float.
+void CMainFrame::OnToolBarLeftDown(wxMouseEvent& event)
+{
+    auto* toolBar = static_cast<wxAuiToolBar*>(event.GetEventObject());
+    const wxAuiToolBarItem* item = toolBar->FindToolByPosition(event.GetX(), event.GetY());
+    if (item && item->GetKind() != wxITEM_SEPARATOR) {
+        event.Skip();
+        return;
+    }
+    m_docking.StartPaneDrag(toolBar, event.GetPosition());
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event)
@@ -270,6 +399,15 @@ void CMainFrame::OnToolBarMotion(wxMouseEvent& event)
 
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
+    // After the user dragged a toolbar: its rows, and the panes' heights for what the bars
+    // leave now.
+    SettleLeftColumn();
+    if (!HasCapture() && m_mainSplitter) {
+        if (ArrangeToolBars())
+            m_docking.Update();
+        if (m_mainSplitter->GetSize().y != m_paneHeightApplied)
+            ApplyPaneHeights();
+    }
     // The lock-key indicators of the status bar.
     if (m_statusBar && m_statusBar->IsShown()) {
         const wxKeyCode keys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};

@@ -1,13 +1,16 @@
 // The main window: the menu bar, the main and control toolbars side by side, the status bar,
 // and three nested static splitters holding the five panes (bone tree, material list and
-// animation list on the left; the 3D view above the timeline form on the right). It keeps
+// animation list on the left; the 3D view above the timeline form on the right). The
+// toolbars dock on any side or float, dragged by the space between their buttons. It keeps
 // the pane directory and routes every command to the handler registered for it.
 #pragma once
 
 #include "viewport/PaneDirectory.h"
 
+#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 
+#include <array>
 #include <memory>
 
 class CAnimationView;
@@ -47,14 +50,34 @@ public:
     int ClientHeightWithBars() const;
     // Shows or hides a toolbar or the status bar and lays the window out again.
     void ShowBar(wxWindow* bar, bool show);
+    // The docking of the toolbars.
+    wxAuiManager& Docking() { return m_docking; }
     // The recent files on the File menu (a disabled placeholder while there are none).
     void RefreshRecentFilesMenu();
 
 private:
     class SceneViewUpdates;
 
+    // Where a docked toolbar sits: side, layer, row and place along the row.
+    struct BarPlace {
+        int direction = 0;
+        int layer = 0;
+        int row = 0;
+        int position = 0;
+        bool operator==(const BarPlace&) const = default;
+    };
+
     bool CreateClient();
     void CreateBars();
+    // Wraps the docked toolbars of each side into the rows its length allows, from the rows
+    // the user put them on; true when the docking changed.
+    bool ArrangeToolBars();
+    // The three lists of the left column a third high each, until the window is on the screen.
+    void SettleLeftColumn();
+    // Gives the 3D view and the timeline form their heights from what the bars leave.
+    void ApplyPaneHeights();
+    int TimelineHeightNeeded() const;
+    void OnToolBarLeftDown(wxMouseEvent& event);
     void OnCommand(wxCommandEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnSize(wxSizeEvent& event);
@@ -65,5 +88,10 @@ private:
     CKinemorphixDoc& m_document;
     CPaneDirectory m_paneDirectory;
     std::unique_ptr<SceneViewUpdates> m_sceneViewUpdates;
-    wxSizer* m_toolBarRow = nullptr;
+    wxAuiManager m_docking;
+    // For each toolbar: where the user put it, and where it was last shown.
+    std::array<BarPlace, 2> m_barHomes{};
+    std::array<BarPlace, 2> m_barShown{};
+    int m_paneHeightApplied = -1;
+    bool m_leftColumnSettled = false;
 };

@@ -158,12 +158,13 @@ void CMaterialView::EditCurrentMaterial()
         return;
     const bool changed = WriteBackMaterial(g_scene, index, dialog.Values());
 
-    // Only this material's texture is read again; the context is made current so that it is
-    // uploaded now (else it is before the material is next drawn).
+    // Every material's texture is read again, so that an image changed on disk since it was
+    // loaded shows; the context is made current so that they are uploaded now (else before a
+    // material is next drawn).
     if (IRenderSurface* surface = AttachedRenderSurface())
         surface->MakeCurrent();
+    g_scene.ReloadTextures();
     CMaterial& material = g_scene.m_materials[index];
-    material.LoadTexture();
     material.UpdateGlColors();
     material.Apply();
 

@@ -1,6 +1,34 @@
 #include "app/CSmartSplitterWnd.h"
 
+#include "app/logic/SplitterLayout.h"
+
+#include <wx/renderer.h>
+
+#include <algorithm>
+
 namespace {
+
+// Splitter bars of kSplitterBarSize pixels without borders, whatever the theme's are. The
+// toolkit's splitter takes its bar size from the renderer, so the program's renderer is the
+// native one with this one difference.
+class SplitterBarRenderer : public wxDelegateRendererNative {
+public:
+    SplitterBarRenderer() : wxDelegateRendererNative(wxRendererNative::GetDefault()) {}
+
+    wxSplitterRenderParams GetSplitterParams(const wxWindow* window) override
+    {
+        return {kSplitterBarSize, 0, wxDelegateRendererNative::GetSplitterParams(window).isHotSensitive};
+    }
+};
+
+void UseSplitterBarRenderer()
+{
+    static const bool installed = [] {
+        delete wxRendererNative::Set(new SplitterBarRenderer);  // nothing was set before
+        return true;
+    }();
+    (void)installed;
+}
 
 constexpr long kStyle = wxSP_NOBORDER | wxSP_LIVE_UPDATE | wxSP_3DSASH;
 
@@ -19,6 +47,7 @@ void Prepare(wxSplitterWindow& splitter)
 CSmartSplitterWnd::CSmartSplitterWnd(wxWindow* parent, int rows, int cols, wxWindowID id)
     : wxSplitterWindow(parent, id, wxDefaultPosition, wxDefaultSize, kStyle), m_rows(rows), m_cols(cols)
 {
+    UseSplitterBarRenderer();
     const int count = rows * cols;
     m_panes.assign(count, nullptr);
     m_ideal.assign(count, 0);
@@ -96,4 +125,12 @@ int CSmartSplitterWnd::PaneExtent(int index) const
     if (!pane)
         return 0;
     return m_rows > 1 ? pane->GetSize().y : pane->GetSize().x;
+}
+
+void CSmartSplitterWnd::ShareResizeEvenly()
+{
+    const int count = static_cast<int>(m_panes.size());
+    SetSashGravity(1.0 / count);
+    if (m_inner)
+        m_inner->SetSashGravity(0.5);
 }

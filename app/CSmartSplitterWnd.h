@@ -25,6 +25,9 @@ public:
     void RecalcLayout();
     // The size a pane has now (height of a row, width of a column).
     int PaneExtent(int index) const;
+    // When the splitter grows or shrinks, every pane takes an equal share of the change (by
+    // default the last pane takes all of it).
+    void ShareResizeEvenly();
 
 private:
     int Index(int row, int col) const { return m_rows > 1 ? row : col; }

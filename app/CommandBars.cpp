@@ -98,6 +98,23 @@ const std::map<int, const char*>& ToolIcons()
     return icons;
 }
 
+// Draws a toolbar's buttons all as large as its first button.
+class EqualButtonsArt : public wxAuiGenericToolBarArt {
+public:
+    wxAuiToolBarArt* Clone() override { return new EqualButtonsArt; }
+
+    wxSize GetToolSize(wxDC& dc, wxWindow* window, const wxAuiToolBarItem& item) override
+    {
+        const auto* toolBar = wxDynamicCast(window, wxAuiToolBar);
+        for (std::size_t i = 0; toolBar && i < toolBar->GetToolCount(); ++i) {
+            const wxAuiToolBarItem* first = toolBar->FindToolByIndex(static_cast<int>(i));
+            if (first && first->GetKind() != wxITEM_SEPARATOR)
+                return wxAuiGenericToolBarArt::GetToolSize(dc, window, *first);
+        }
+        return wxAuiGenericToolBarArt::GetToolSize(dc, window, item);
+    }
+};
+
 wxBitmapBundle ToolBitmap(int id)
 {
     const auto it = ToolIcons().find(id);
@@ -123,6 +140,7 @@ wxMenu* BuildPopupMenu(PopupMenuId which)
 
 void AddTools(wxAuiToolBar& toolBar, std::span<const ToolDef> tools)
 {
+    toolBar.SetArtProvider(new EqualButtonsArt);
     for (const ToolDef& tool : tools) {
         const CommandInfo* command = tool.id ? FindCommand(tool.id) : nullptr;
         if (!command) {

@@ -15,7 +15,8 @@ class wxAuiToolBar;
 wxMenuBar* BuildMenuBar();
 // A pop-up menu of a pane (its items reach the pane first, then the frame).
 wxMenu* BuildPopupMenu(PopupMenuId which);
-// Adds the buttons with their labels under the icons; call Realize afterwards.
+// Adds the buttons with their labels under the icons, every button as large as the first;
+// call Realize afterwards.
 void AddTools(wxAuiToolBar& toolBar, std::span<const ToolDef> tools);
 // Every accelerator that no menu item shows: menu items carry their own.
 wxAcceleratorTable BuildAcceleratorTable();

@@ -22,6 +22,7 @@
 #include "viewport/WxKinemorphixView.h"
 
 #include <wx/colordlg.h>
+#include <wx/utils.h>
 
 #include <cassert>
 
@@ -77,8 +78,21 @@ void OnFileLoadBackground()
     if (!answer)
         return;
     std::string reason;
-    const bool loaded = LoadBackgroundModel(fs_cp932::FromFileSystem(answer->path), reason);
-    g_scene.CompileBackgroundList();
+    bool loaded = false;
+    {
+        wxBusyCursor busy;
+        loaded = LoadBackgroundModel(fs_cp932::FromFileSystem(answer->path), reason);
+        try {
+            g_scene.CompileBackgroundList();
+        } catch (const std::exception&) {
+            // Memory ran out while the models went to the display list: none is shown.
+            g_scene.m_backgroundModels.clear();
+            g_scene.m_backgroundMaterials.clear();
+            g_scene.CompileBackgroundList();
+            loaded = false;
+            reason = "メモリが足りません。";
+        }
+    }
     RedrawView();
     if (!loaded)
         ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", answer->path) + "\n" + reason, MessageButtons::Ok,

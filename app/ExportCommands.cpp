@@ -9,8 +9,14 @@
 #include "app/logic/IExportOptionsDialog.h"
 #include "app/logic/SaveAsRules.h"
 
+#include <wx/utils.h>
+
+#include <optional>
+
 namespace {
 
+// The options dialog; once it is answered the export runs, under a busy cursor that lasts
+// as long as the prompt.
 class CSaveOptionsPrompt : public IExportOptionsDialog {
 public:
     bool Run(ExportDialogValues& values) override
@@ -24,8 +30,12 @@ public:
         values.animationForm = dialog.m_animationForm;
         values.scale = dialog.m_scale;
         values.flashTarget = dialog.m_flashTarget;
+        m_busy.emplace();
         return true;
     }
+
+private:
+    std::optional<wxBusyCursor> m_busy;
 };
 
 void RegisterExportCommands(CCommandRegistry& registry)
@@ -47,5 +57,6 @@ bool CKinemorphixDoc::OnFileSaveAs()
 
 void CKinemorphixDoc::OnFileOverwriteExport()
 {
+    wxBusyCursor busy;
     m_exports.OverwriteExport();
 }

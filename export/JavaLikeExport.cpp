@@ -11,6 +11,24 @@
 
 namespace {
 
+// The nested classes that hold the rows a model class has no room for, and their base.
+constexpr std::string_view kHolderCall = "\t\tnew %s().rows();\n";
+constexpr std::string_view kHolderHead = "\n\tprivate final class %s extends %s { void rows() {\n";
+constexpr std::string_view kBaseHead = "\n\tprivate abstract class %s\n\t{\n";
+constexpr std::string_view kVertexForwarder =
+    "\t\tfinal void addV(double x, double y, double z) { %s.this.addV(x, y, z); }\n";
+constexpr std::string_view kBoneVertexForwarder =
+    "\t\tfinal void addB(double x, double y, double z, int bone) { %s.this.addB(x, y, z, bone); }\n";
+constexpr std::string_view kIndexForwarder =
+    "\t\tfinal void addI(int i0, int i1, int i2) { %s.this.addI(i0, i1, i2); }\n";
+constexpr std::string_view kUVForwarder = "\t\tfinal void addUV(double u, double v) { %s.this.addUV(u, v); }\n";
+constexpr std::string_view kMatrixForwarder =
+    "\t\tfinal void addA(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,\n"
+    "\t\t\tdouble m8, double m9, double m10, double m11, double m12, double m13, double m14, double m15)\n"
+    "\t\t{\n"
+    "\t\t\t%s.this.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15);\n"
+    "\t\t}\n";
+
 struct EngineTable {
     std::string_view packageWord;      // in the import line
     bool keyFramesAnimated;            // form 0 writes the animation calls and methods too
@@ -24,8 +42,9 @@ constexpr EngineTable kLumaFold3D{
     true,
     MatrixGrouping::ByFrame,
     true,
-    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n",
-     "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%.3f, %.3f);\n",
+    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", kHolderCall, kHolderHead, kBaseHead,
+     kVertexForwarder, kBoneVertexForwarder, kIndexForwarder, kUVForwarder, kMatrixForwarder,
+     "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n", "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%.3f, %.3f);\n",
      "\t\taddA(%.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f);\n"},
 };
 
@@ -34,8 +53,9 @@ constexpr EngineTable kVantaForm3D{
     false,
     MatrixGrouping::ByBone,
     false,
-    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n",
-     "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%f, %f);\n",
+    {"\t\t%s();\n", "\tprivate void %s()\n\t{\n", kHolderCall, kHolderHead, kBaseHead,
+     kVertexForwarder, kBoneVertexForwarder, kIndexForwarder, kUVForwarder, kMatrixForwarder,
+     "\t\taddV(%f, %f, %f);\n", "\t\taddB(%f, %f, %f, %d);\n", "\t\taddI(%d, %d, %d);\n", "\t\taddUV(%f, %f);\n",
      "\t\taddA(%f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f);\n"},
 };
 
@@ -93,7 +113,7 @@ bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWri
     const bool animated = form == AnimationFormMatrices || (form == AnimationFormKeyFrames && table.keyFramesAnimated);
     const std::string_view base = form == AnimationFormMatrices ? "BoneModel3D" : "Model3D";
     const std::string_view vertexMethod = bones ? "addVerteicesBones" : "addVerteices";
-    JvmClassWriter writer(scene, table.dialect, out, scale);
+    JvmClassWriter writer(scene, table.dialect, out, scale, className);
 
     out.Print("package %s.models;\n\n", kJavaLikePackagePrefix);
     out.Print("import %s.%s.%s;\n\n", kJavaLikePackagePrefix, table.packageWord, base);
@@ -101,9 +121,9 @@ bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWri
     out.Text("{\n");
     out.Print("\tpublic %s()\n", className);
     out.Text("\t{\n\t\tsuper();\n\n");
-    writer.CallVertexMethod(vertexMethod, bones);
-    writer.CallIndexMethod("addIndices");
-    writer.CallUVMethod("addUVs");
+    writer.CallMethod(vertexMethod);
+    writer.CallMethod("addIndices");
+    writer.CallMethod("addUVs");
     if (animated)
         writer.CallAnimationMethods(table.grouping);
     out.Text("\t\tinit();\n\t}\n\n");
@@ -114,6 +134,7 @@ bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWri
             out.Text("\n");
         writer.WriteAnimationMethods(table.grouping);
     }
+    writer.WriteNestedBase();
     out.Text("}\n");
     return allBound;
 }

@@ -1,9 +1,12 @@
 // Any bytes as a Metasequoia model file: the reader takes them or returns its error code,
-// and whatever it leaves in the scene only indexes what exists.
+// and whatever it leaves in the scene only indexes what exists. The target's TEXTURE folder
+// holds the texture seeds, so that the models can name real images of every format.
 #include "import/LoaderBG.h"
 #include "import/LoaderMQO.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
+#include "scene/DibStream.h"
+#include "scene/DibStreamCache.h"
 #include "scene/Globals.h"
 
 #include <cstddef>
@@ -78,6 +81,18 @@ void ReadAsBackground(const std::uint8_t* data, std::size_t size)
     g_scene.RecomputeBackgroundNormals();
 }
 
+// A material drawn textured has a whole image, and the images stay within the budget.
+void CheckTextures()
+{
+    for (const std::vector<CMaterial>* list : {&g_scene.m_materials, &g_scene.m_backgroundMaterials})
+        for (const CMaterial& material : *list)
+            if (material.HasTexture())
+                Check(material.m_image->m_pixels.size() == static_cast<std::size_t>(material.m_image->m_width) *
+                                                               static_cast<std::size_t>(material.m_image->m_height) *
+                                                               static_cast<std::size_t>(material.m_channels));
+    Check(DibStreamCache::DecodedBytes() <= DibStreamCache::Budget());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -87,6 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quiet.messages.clear();
     // Once as a direct import and once as the model of a scene file that has materials.
     for (float version : {kVersion390, kVersion392}) {
+        g_scene.DeleteTextures();
         g_scene.ResetScene();
         g_fileVersion = version;
         std::FILE* file = StreamOf(data, size);
@@ -108,7 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(bone.m_parent != bone.m_id);
         }
         g_scene.BuildBoneVertexLists();
+        g_scene.RefreshMaterialColors();
     }
     ReadAsBackground(data, size);
+    CheckTextures();
     return 0;
 }

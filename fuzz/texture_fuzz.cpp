@@ -1,5 +1,5 @@
 // Any bytes as a texture image file: the decode either delivers a whole image within the
-// limits or nothing, never more.
+// limits or nothing, never more; a budget one byte short of the image refuses it.
 #include "scene/DibStream.h"
 #include "scene/ImageDecoding.h"
 
@@ -29,5 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     static_cast<std::uint64_t>(image.m_components)));
     Check(image.m_pixels.size() == static_cast<std::size_t>(image.m_width) * static_cast<std::size_t>(image.m_height) *
                                        static_cast<std::size_t>(image.m_components));
+    DibStream tight;
+    Check(!tight.Decode(data, size, image.m_pixels.size() - 1) && tight.m_pixels.empty());
     return 0;
 }

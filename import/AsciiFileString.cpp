@@ -1,5 +1,7 @@
 #include "import/AsciiFileString.h"
 
+#include "platform/Progress.h"
+
 #include <algorithm>
 #include <cstring>
 #include <sys/stat.h>
@@ -19,8 +21,10 @@ AsciiFileString::AsciiFileString(std::FILE* file) : FileStringSeparator(file), m
     struct stat st {};
     if (m_file && ::fstat(fileno(m_file), &st) == 0 && S_ISREG(st.st_mode)) {
         const off_t position = ftello(m_file);
-        if (position >= 0)
-            m_unread = std::max<std::int64_t>(static_cast<std::int64_t>(st.st_size) - position, 0);
+        if (position >= 0) {
+            m_fileSize = static_cast<std::int64_t>(st.st_size);
+            m_unread = std::max<std::int64_t>(m_fileSize - position, 0);
+        }
     }
     if (m_unread >= 0)
         m_blockSize = std::clamp(static_cast<std::size_t>(m_unread) + 1, kSmallestBlock, kLargestBlock);
@@ -30,7 +34,7 @@ AsciiFileString::AsciiFileString(std::FILE* file) : FileStringSeparator(file), m
 // Moves what is left to the front and reads until the buffer is full or the stream ends.
 bool AsciiFileString::Fill()
 {
-    if (m_atEnd || !m_file)
+    if (m_atEnd || m_stopped || !m_file)
         return false;
     if (m_begin > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
@@ -51,6 +55,13 @@ bool AsciiFileString::Fill()
         if (m_unread >= 0)
             m_unread -= static_cast<std::int64_t>(n);
         got = true;
+    }
+    if (got && m_unread >= 0 && !ReportProgress(static_cast<std::uint64_t>(m_fileSize - m_unread),
+                                                 static_cast<std::uint64_t>(m_fileSize))) {
+        // The user stopped the read: the file ends here.
+        m_stopped = true;
+        m_begin = m_end = 0;
+        return false;
     }
     return got;
 }

@@ -2,6 +2,8 @@
 // the text as the C library's fgets with a 8191-byte buffer would: a line up to and with its
 // LF, a longer line in pieces of 8190 bytes (each split as a line of its own), a last line
 // without LF as it is. A CR ends the tokens of a line, so CR LF and LF files read the same.
+// Each block read from a regular file is reported as progress (platform/Progress.h); when the
+// user stops the read, the file ends there.
 #pragma once
 
 #include "import/FileStringSeparator.h"
@@ -38,4 +40,6 @@ private:
     std::size_t m_end = 0;       // end of the bytes read
     bool m_atEnd = false;        // the stream has nothing more
     std::int64_t m_unread = -1;  // bytes of a regular file not yet read; -1: not a regular file
+    std::int64_t m_fileSize = 0;  // size of a regular file when the reader was made
+    bool m_stopped = false;       // the user stopped the read
 };

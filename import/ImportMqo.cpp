@@ -1,6 +1,7 @@
 // Importing a Metasequoia file as the main model.
 #include "import/LoaderMQO.h"
 #include "import/ModelFile.h"
+#include "import/TextureReport.h"
 #include "scene/CCentigrade.h"
 
 #include <new>
@@ -19,6 +20,7 @@ bool CCentigrade::ImportMqo(const std::string& path)
 
 std::int32_t CCentigrade::ImportMqoStream(std::FILE* file)
 {
+    const TextureReport report;  // one message for every texture the read could not load
     // Memory running out anywhere in the import fails it like a damaged file.
     try {
         std::int32_t code = 0;

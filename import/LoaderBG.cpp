@@ -3,6 +3,7 @@
 #include "import/ModelFile.h"
 #include "import/MqoGrammar.h"
 #include "import/PathFunctions.h"
+#include "import/TextureReport.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
@@ -71,6 +72,7 @@ void LoaderBG::SkipBinaryData(int tokenCount) { mqo::SkipBinaryData(*m_reader, t
 std::int32_t ImportBackgroundMqoStream(std::FILE* file)
 {
     CCentigrade& scene = g_scene;
+    const TextureReport report;  // one message for every texture the read could not load
     // Memory running out anywhere in the import fails it like a damaged file.
     try {
         std::int32_t code = 0;

@@ -16,10 +16,9 @@ std::FILE* OpenModelFile(const std::string& path, std::string& reason)
     RegularFile regular;
     std::FILE* file = regular.Open(path) ? regular.ReleaseStream() : nullptr;
     if (!file) {
-        if (regular.IsNotRegular())
-            reason = "ファイルではありません。";
-        else if (regular.ErrorNumber() == ENOENT)
-            reason = "ファイルが見つかりません。";
+        // A folder, a FIFO or a device is named as what it is.
+        if (regular.IsNotRegular() || regular.ErrorNumber() == ENOENT)
+            reason = regular.Reason();
         else
             reason = "ファイルを開けません: " + regular.Error();
     }

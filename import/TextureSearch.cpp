@@ -1,8 +1,8 @@
 // Finding and loading a material's texture file.
 #include "import/PathFunctions.h"
+#include "import/TextureReport.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/CMaterial.h"
 #include "scene/DibStream.h"
@@ -45,19 +45,21 @@ bool CMaterial::LoadTexture()
     // saved again with the scene. The material is drawn untextured meanwhile.
     if (m_failedTexture != m_texture) {
         m_failedTexture = m_texture;
-        ShowMessage("テクスチャファイルの読み込みに失敗しました", MessageButtons::Ok, MessageIcon::Warning);
+        TextureReport::Failed(m_texture);
     }
     return false;
 }
 
 void CCentigrade::ReloadTextures()
 {
+    const TextureReport report;
     for (CMaterial& material : m_materials)
         material.LoadTexture();
 }
 
 void CCentigrade::RefreshMaterialColors(bool reloadTextures)
 {
+    const TextureReport report;
     for (CMaterial& material : m_materials) {
         if (reloadTextures)
             material.LoadTexture();

@@ -1,7 +1,10 @@
 #include "platform/Archive.h"
 
 #include "platform/Cp932.h"
+#include "platform/Progress.h"
+#include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -9,9 +12,38 @@ static_assert(std::endian::native == std::endian::little, "the archive layout is
 
 CArchive::CArchive() : m_mode(store) {}
 
-CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_mode(load), m_in(data), m_size(size) {}
+namespace {
 
-void CArchive::Fail(const std::string& what) const { throw CArchiveException(what, m_pos); }
+// How much of a file a loading archive holds at a time.
+constexpr std::size_t kFileWindow = std::size_t(1) << 18;
+
+}  // namespace
+
+CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_mode(load), m_in(data), m_window(size), m_size(size) {}
+
+CArchive::CArchive(RegularFile& file)
+    : m_mode(load), m_size(static_cast<std::size_t>(file.Size() - file.Position())), m_file(&file)
+{
+}
+
+void CArchive::Fail(const std::string& what) const { throw CArchiveException(what, Position()); }
+
+void CArchive::Refill()
+{
+    if (!m_file)
+        Fail("unexpected end of archive");
+    m_windowStart += m_window;
+    m_pos = m_window = 0;
+    m_buffer.clear();
+    if (!m_file->Read(m_buffer, std::min(kFileWindow, m_size - m_windowStart)))
+        Fail("cannot read the file: " + m_file->Error());
+    if (m_buffer.empty())
+        Fail("the file ended before its size");
+    m_in = m_buffer.data();
+    m_window = m_buffer.size();
+    if (!ReportProgress(m_windowStart + m_window, m_size))
+        Fail("the read was cancelled");
+}
 
 void CArchive::WriteRaw(const void* data, std::size_t size)
 {
@@ -27,9 +59,16 @@ void CArchive::ReadRaw(void* data, std::size_t size)
         Fail("read on a storing archive");
     if (size > BytesLeft())
         Fail("unexpected end of archive");
-    if (size)
-        std::memcpy(data, m_in + m_pos, size);
-    m_pos += size;
+    auto* out = static_cast<std::uint8_t*>(data);
+    while (size > 0) {
+        if (m_pos == m_window)
+            Refill();
+        const std::size_t n = std::min(size, m_window - m_pos);
+        std::memcpy(out, m_in + m_pos, n);
+        out += n;
+        m_pos += n;
+        size -= n;
+    }
 }
 
 CArchive& CArchive::operator<<(std::int32_t v) { WriteRaw(&v, 4); return *this; }
@@ -115,8 +154,8 @@ CArchive& CArchive::operator>>(std::string& s)
     if (bytes > BytesLeft())
         Fail("string runs past the end of the archive");
     if (!wide) {
-        s.assign(reinterpret_cast<const char*>(m_in + m_pos), n);
-        m_pos += n;
+        s.resize(n);
+        ReadRaw(s.data(), n);
         return *this;
     }
     std::u16string text(n, u'\0');

@@ -1,6 +1,8 @@
 // Byte layout of the class library's archive: little-endian int32, float, bool and the
 // length-prefixed 8-bit string. Every data class writes and reads itself through one
-// Serialize(CArchive&) that tests IsStoring().
+// Serialize(CArchive&) that tests IsStoring(). A loading archive reads bytes held in memory,
+// or a regular file front to back through a small buffer, so that reading a file costs
+// memory only for what is read out of it.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+class RegularFile;
 
 // Raised when a loading archive runs out of bytes or meets a record it cannot hold.
 class CArchiveException : public std::runtime_error {
@@ -28,6 +32,10 @@ public:
     CArchive();
     // A loading archive over bytes the caller keeps alive.
     CArchive(const std::uint8_t* data, std::size_t size);
+    // A loading archive over an open file, from its read position to its size; the caller
+    // keeps the file open. A file that ends early is an end of the archive. Reports its
+    // progress (platform/Progress.h); a cancel raises the archive exception.
+    explicit CArchive(RegularFile& file);
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
@@ -35,8 +43,8 @@ public:
     // Storing: everything written so far.
     const std::vector<std::uint8_t>& Bytes() const { return m_out; }
     // Loading: the read position and what is left after it.
-    std::size_t Position() const { return m_pos; }
-    std::size_t BytesLeft() const { return m_size - m_pos; }
+    std::size_t Position() const { return m_windowStart + m_pos; }
+    std::size_t BytesLeft() const { return m_size - Position(); }
 
     CArchive& operator<<(std::int32_t v);
     CArchive& operator<<(std::uint32_t v);
@@ -62,10 +70,18 @@ public:
 
 private:
     std::uint32_t ReadStringLength(bool& wide);
+    // Reads the next part of the file into the window.
+    void Refill();
 
     Mode m_mode;
     std::vector<std::uint8_t> m_out;
+    // Loading: the bytes from m_windowStart on are at m_in (all of them in memory, a part of
+    // the file read into m_buffer); m_pos counts from m_windowStart.
     const std::uint8_t* m_in = nullptr;
+    std::size_t m_window = 0;
+    std::size_t m_windowStart = 0;
     std::size_t m_size = 0;
     std::size_t m_pos = 0;
+    RegularFile* m_file = nullptr;
+    std::vector<std::uint8_t> m_buffer;
 };

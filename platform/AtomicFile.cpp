@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
@@ -17,6 +18,9 @@
 #include <unistd.h>
 
 namespace {
+
+// How long a temporary file nobody holds must have stayed unwritten before a cleanup removes it.
+constexpr std::time_t kStaleSeconds = 5;
 
 // FNV-1a: a hash that stays the same from one build to the next.
 std::uint32_t NameHash(std::string_view text)
@@ -107,8 +111,11 @@ bool AtomicFile::Open(std::string_view cp932Path)
         return Fail(errno);
     }
     m_fd = fd;
-    // Held until the file is closed: tells a later cleanup that this one is still written.
-    ::flock(m_fd, LOCK_EX | LOCK_NB);
+    // Held until the file is renamed or removed: tells a cleanup that this one is still
+    // written. A cleanup only tries the lock for a moment, so waiting for it is brief; where
+    // the file system has no locks, cleanups cannot take them either and leave every file.
+    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
     if (::fchmod(m_fd, mode) != 0) {
         const int err = errno;
         Discard();
@@ -150,26 +157,23 @@ bool AtomicFile::Commit()
         Discard();
         return Fail(err);
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(m_temp.c_str());
-        m_temp.clear();
-        return Fail(err);
-    }
+    // Renamed while still open and locked, so that no cleanup takes it for a leftover. The
+    // data is on the disk already: closing it afterwards has nothing left to report.
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
         const int err = errno;
-        ::unlink(m_temp.c_str());
-        m_temp.clear();
+        Discard();
         return Fail(err);
     }
     m_temp.clear();
+    ::close(m_fd);
+    m_fd = -1;
     RemoveStaleTemporaries();
     return true;
 }
 
-// Temporary files of the same target that nobody holds are what a killed save left.
+// A temporary file of the same target is what a killed save left when nobody holds its lock
+// and nobody has written it for a while: a writer locks its file a moment after creating it,
+// so a young unlocked file may still be one that is about to be locked.
 void AtomicFile::RemoveStaleTemporaries() const
 {
     const std::string folder = FolderOf(m_target);
@@ -177,6 +181,7 @@ void AtomicFile::RemoveStaleTemporaries() const
     if (!dir)
         return;
     const int dirFd = ::dirfd(dir);
+    const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name.size() != m_tempPrefix.size() + 6 || !name.starts_with(m_tempPrefix))
@@ -184,8 +189,12 @@ void AtomicFile::RemoveStaleTemporaries() const
         const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        struct stat held {};
+        const bool unheld = ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        // With the lock ours, the name must still be this file, and an old one.
+        struct stat named {};
+        if (unheld && ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino && now - named.st_mtime >= kStaleSeconds)
             ::unlinkat(dirFd, entry->d_name, 0);
         ::close(fd);
     }
@@ -194,12 +203,13 @@ void AtomicFile::RemoveStaleTemporaries() const
 
 void AtomicFile::Discard()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    // Removed before it is closed, while the lock still keeps cleanups away.
     if (!m_temp.empty()) {
         ::unlink(m_temp.c_str());
         m_temp.clear();
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
     }
 }

@@ -5,8 +5,10 @@
 //
 // The temporary file is hidden and named after the target, ".<name>.kmx-<hash>-XXXXXX",
 // with the name shortened so that the whole fits the folder's limit for names whatever the
-// target's length. A program killed half way leaves it behind; the next successful Commit
-// to the same target removes such leftovers (never one that another writer still holds).
+// target's length. A program killed half way leaves it behind; a later successful Commit to
+// the same target removes such leftovers once they are a few seconds old. A writer holds a
+// lock on its temporary file from just after creating it until it is renamed or removed, so
+// saves of one target at the same time never remove each other's files.
 //
 // A write beyond the file-size limit (ulimit -f) fails like a full disk only once the
 // program ignores SIGXFSZ (IgnoreFileSizeSignal, platform/ProcessSignals.h).

@@ -27,27 +27,54 @@ bool RegularFile::Fail(int err)
     return false;
 }
 
-bool RegularFile::Open(std::string_view cp932Path)
+bool RegularFile::Open(std::string_view cp932Path) { return OpenFileSystemPath(fs_cp932::ToFileSystem(cp932Path)); }
+
+namespace {
+
+RegularFile::Kind KindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return RegularFile::Kind::Regular;
+    if (S_ISDIR(mode))
+        return RegularFile::Kind::Folder;
+    if (S_ISFIFO(mode))
+        return RegularFile::Kind::Fifo;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return RegularFile::Kind::Device;
+    if (S_ISSOCK(mode))
+        return RegularFile::Kind::Socket;
+    return RegularFile::Kind::Other;
+}
+
+}  // namespace
+
+bool RegularFile::OpenFileSystemPath(const std::string& utf8Path)
 {
     Close();
     m_error.clear();
     m_errno = 0;
-    m_notRegular = false;
-    if (cp932Path.empty())
+    m_kind = Kind::Regular;
+    if (utf8Path.empty())
         return Fail(ENOENT);
-    const int fd = ::open(fs_cp932::ToFileSystem(cp932Path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return Fail(errno);
+    const int fd = ::open(utf8Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        // A socket cannot be opened at all; say what it is all the same.
+        const int err = errno;
+        struct stat st {};
+        if (err == ENXIO && ::stat(utf8Path.c_str(), &st) == 0)
+            m_kind = KindOf(st.st_mode);
+        return Fail(err);
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
         return Fail(err);
     }
-    if (!S_ISREG(st.st_mode)) {
+    m_kind = KindOf(st.st_mode);
+    if (m_kind != Kind::Regular) {
         ::close(fd);
-        m_notRegular = true;
-        if (S_ISDIR(st.st_mode))
+        if (m_kind == Kind::Folder)
             return Fail(EISDIR);
         m_error = "not a regular file";
         return false;
@@ -62,6 +89,35 @@ bool RegularFile::Open(std::string_view cp932Path)
     m_fd = fd;
     m_size = static_cast<std::uint64_t>(std::max<off_t>(st.st_size, 0));
     return true;
+}
+
+std::string RegularFile::Reason() const
+{
+    switch (m_kind) {
+    case Kind::Folder:
+        return "フォルダーです。";
+    case Kind::Fifo:
+        return "FIFO（名前付きパイプ）です。";
+    case Kind::Device:
+        return "デバイスです。";
+    case Kind::Socket:
+        return "ソケットです。";
+    case Kind::Other:
+        return "通常のファイルではありません。";
+    case Kind::Regular:
+        break;
+    }
+    switch (m_errno) {
+    case ENOENT:
+        return "ファイルが見つかりません。";
+    case EACCES:
+    case EPERM:
+        return "ファイルを読む権限がありません。";
+    case ENOMEM:
+        return "メモリが足りません。";
+    default:
+        return m_error;
+    }
 }
 
 bool RegularFile::Read(std::vector<std::uint8_t>& data, std::uint64_t count)

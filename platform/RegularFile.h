@@ -17,13 +17,19 @@ public:
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
 
+    // What a path that opened was, when it is no regular file.
+    enum class Kind { Regular, Folder, Fifo, Device, Socket, Other };
+
     // Opens a CP932 path. False (with Error()) when it cannot be opened or is a folder, a
     // FIFO, a device or anything else but a regular file.
     bool Open(std::string_view cp932Path);
+    // The same for a path as the file system spells it (UTF-8).
+    bool OpenFileSystemPath(const std::string& utf8Path);
     bool IsOpen() const { return m_fd >= 0; }
 
-    // The size at opening.
+    // The size at opening, and the read position.
     std::uint64_t Size() const { return m_size; }
+    std::uint64_t Position() const { return m_position; }
     // Appends up to count bytes from the read position, never beyond Size(); fewer when
     // the file has shrunk. False (with Error()) on a read error or when memory runs out.
     bool Read(std::vector<std::uint8_t>& data, std::uint64_t count);
@@ -38,7 +44,11 @@ public:
     // is no regular file).
     const std::string& Error() const { return m_error; }
     int ErrorNumber() const { return m_errno; }
-    bool IsNotRegular() const { return m_notRegular; }
+    bool IsNotRegular() const { return m_kind != Kind::Regular; }
+    Kind PathKind() const { return m_kind; }
+    // Why the last operation failed, as the user is told (Japanese, UTF-8): what the path is
+    // when it is no regular file, else the system's reason.
+    std::string Reason() const;
 
 private:
     bool Fail(int err);
@@ -49,5 +59,5 @@ private:
     std::uint64_t m_position = 0;
     std::string m_error;
     int m_errno = 0;
-    bool m_notRegular = false;
+    Kind m_kind = Kind::Regular;
 };

@@ -178,10 +178,13 @@ public:
     void CreateBonesFromObject(const CModel& object);
 
     // Material textures and colours
+    // Every main material's texture; an image whose file changed on disk is decoded again.
+    // The textures that fail are told in one message.
     void ReloadTextures();
     // For every main material: reload its texture (when asked), derive colours, apply.
     void RefreshMaterialColors(bool reloadTextures = true);
-    // Frees every material's image and texture object (main and background lists).
+    // Frees every material's image and texture object (main and background lists) and
+    // forgets every decoded image.
     void DeleteTextures();
     // Uploads the textures decoded while no rendering context was current.
     void UploadPendingTextures();

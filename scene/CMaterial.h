@@ -43,12 +43,14 @@ public:
     std::uint32_t m_pixelFormat = 0x80E0;   // GL_BGR
 
     // Textures and drawing
-    // Decodes m_texture (searched beside the model, then in the program's TEXTURE folder)
-    // and uploads it. False when the name is empty or no file could be decoded; then the
-    // message is shown once per name and the name is kept.
+    // Loads m_texture (searched beside the model, then in the program's TEXTURE folder) and
+    // uploads it. False when the name is empty or no file could be decoded; then the failure
+    // is reported once per name (see TextureReport) and the name is kept.
     bool LoadTexture();
-    // Decodes the file at path into m_image and uploads it (now when a rendering context is
-    // current, else before the material is first applied). False when it cannot be decoded.
+    // Takes the image of the file at path into m_image (decoded once and shared by every
+    // material that shows the unchanged file, see DibStreamCache) and uploads it: now when
+    // a rendering context is current, else before the material is first applied. False when
+    // it cannot be decoded.
     bool UploadTexture(const std::string& path);
     // Makes colours, shininess and texture current for drawing (nothing without a context).
     void Apply();

@@ -10,7 +10,7 @@ constexpr std::uint64_t kMaxFileSize = 2 * imagedecoding::kPixelBudget;
 
 }  // namespace
 
-bool DibStream::Load(const std::string& path)
+bool DibStream::Load(const std::string& path, std::uint64_t budget)
 {
     m_pixels.clear();
     m_width = m_height = m_components = 0;
@@ -18,15 +18,15 @@ bool DibStream::Load(const std::string& path)
     std::vector<std::uint8_t> data;
     if (!file.Open(path) || file.Size() > kMaxFileSize || !file.ReadRest(data))
         return false;
-    return Decode(data.data(), data.size());
+    return Decode(data.data(), data.size(), budget);
 }
 
-bool DibStream::Decode(const std::uint8_t* data, std::size_t size)
+bool DibStream::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t budget)
 {
     m_pixels.clear();
     m_width = m_height = m_components = 0;
     imagedecoding::Image image;
-    if (!imagedecoding::Decode(data, size, image))
+    if (!imagedecoding::Decode(data, size, image, budget))
         return false;
     m_pixels = std::move(image.pixels);
     m_width = image.width;

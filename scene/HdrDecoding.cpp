@@ -77,7 +77,7 @@ bool IsHdr(const std::uint8_t* data, std::size_t size)
     return text.starts_with("#?RADIANCE\n") || text.starts_with("#?RGBE\n");
 }
 
-bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image)
+bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     if (!IsHdr(data, size))
         return false;
@@ -96,10 +96,13 @@ bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image)
         return false;
     while (line.starts_with(' '))
         line.remove_prefix(1);
-    if (!ReadSide(line, "+X ", width) || !FitsLimits(width, height, 3))
+    if (!ReadSide(line, "+X ", width) || !FitsLimits(width, height, 3, 0, budget))
         return false;
 
-    Image result = Image::Blank(width, height, 3);
+    // The rows are taken into use as they are read, so that a file that ends early never
+    // fills the whole image.
+    Image result;
+    result.pixels.reserve(std::size_t(width) * height * 3);
     std::vector<std::uint8_t> rgbeRow(std::size_t(width) * 4);
     // Narrow images, and those whose first scanline has no run-length mark, are flat.
     const std::uint8_t* first = reader.Here();
@@ -119,11 +122,15 @@ bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image)
                 !ReadRunLengthScanline(reader, rgbeRow.data(), width))
                 return false;
         }
+        result.pixels.resize(result.pixels.size() + std::size_t(width) * 3);  // within the reserved room
         std::uint8_t* out = result.pixels.data() + y * width * 3;
         for (std::size_t x = 0; x < width; ++x)
             for (std::size_t c = 0; c < 3; ++c)
                 out[3 * x + c] = ToByte(rgbeRow[4 * x + c], rgbeRow[4 * x + 3]);
     }
+    result.width = static_cast<std::int32_t>(width);
+    result.height = static_cast<std::int32_t>(height);
+    result.channels = 3;
     image = std::move(result);
     return true;
 }

@@ -6,11 +6,13 @@
 
 namespace imagedecoding {
 
-bool FitsLimits(std::uint64_t width, std::uint64_t height, std::uint64_t channels, std::uint64_t scratch)
+bool FitsLimits(std::uint64_t width, std::uint64_t height, std::uint64_t channels, std::uint64_t scratch,
+                std::uint64_t budget)
 {
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
         return false;
-    return width * height * channels * (1 + scratch) <= kPixelBudget;
+    const std::uint64_t bytes = width * height * channels;
+    return bytes * (1 + scratch) <= kPixelBudget && bytes <= budget;
 }
 
 bool IsPng(const std::uint8_t* data, std::size_t size)
@@ -24,20 +26,22 @@ bool IsJpeg(const std::uint8_t* data, std::size_t size)
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-bool Decode(const std::uint8_t* data, std::size_t size, Image& image)
+bool Decode(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     try {
         if (IsPng(data, size))
-            return DecodePng(data, size, image);
+            return DecodePng(data, size, image, budget);
         if (IsJpeg(data, size))
-            return DecodeJpeg(data, size, image);
+            return DecodeJpeg(data, size, image, budget);
         if (IsPnm(data, size))
-            return DecodePnm(data, size, image);
+            return DecodePnm(data, size, image, budget);
         if (IsHdr(data, size))
-            return DecodeHdr(data, size, image);
+            return DecodeHdr(data, size, image, budget);
         if (IsPsd(data, size))
-            return DecodePsd(data, size, image);
-        return DecodeWithStb(data, size, image);
+            return DecodePsd(data, size, image, budget);
+        if (IsPic(data, size))
+            return DecodePic(data, size, image, budget);
+        return DecodeWithStb(data, size, image, budget);
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {

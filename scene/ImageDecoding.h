@@ -1,7 +1,7 @@
 // Decoding texture images from bytes in memory. Images come from files other people made, so
 // every decoder reads the image's size first and refuses one beyond the limits below before
-// it allocates anything for the pixels. PNG goes to libpng, JPEG to libjpeg, PNM, HDR and PSD
-// to small decoders of our own, and the rest (BMP, TGA, GIF, PIC) to stb_image.
+// it allocates anything for the pixels. PNG goes to libpng, JPEG to libjpeg, PNM, HDR, PSD
+// and PIC to small decoders of our own, and the rest (BMP, TGA, GIF) to stb_image.
 //
 // What every decoder delivers: 8 bits a channel, rows top first, no padding, and 3 (RGB)
 // or 4 (RGBA) channels: an image with colour keeps its own channel count (a PSD is always
@@ -14,7 +14,8 @@
 
 namespace imagedecoding {
 
-// The largest side, in pixels, and the most bytes of decoded pixels an image may have.
+// The largest side, in pixels, and the most bytes of decoded pixels an image may have. A
+// caller may give a decode a smaller budget (what is left of a larger total).
 inline constexpr std::uint32_t kMaxSide = 16384;
 inline constexpr std::uint64_t kPixelBudget = std::uint64_t(256) << 20;
 
@@ -36,9 +37,10 @@ struct Image {
     }
 };
 
-// True when an image of this size, decoded to this many channels, is within the limits;
-// scratch is how many bytes a decoder needs per decoded byte beyond the pixels themselves.
-bool FitsLimits(std::uint64_t width, std::uint64_t height, std::uint64_t channels, std::uint64_t scratch = 0);
+// True when an image of this size, decoded to this many channels, is within the limits and
+// the budget; scratch is how many bytes a decoder needs per decoded byte beyond the pixels.
+bool FitsLimits(std::uint64_t width, std::uint64_t height, std::uint64_t channels, std::uint64_t scratch = 0,
+                std::uint64_t budget = kPixelBudget);
 
 // Formats told by their first bytes.
 bool IsPng(const std::uint8_t* data, std::size_t size);
@@ -46,17 +48,19 @@ bool IsJpeg(const std::uint8_t* data, std::size_t size);
 bool IsPnm(const std::uint8_t* data, std::size_t size);
 bool IsHdr(const std::uint8_t* data, std::size_t size);
 bool IsPsd(const std::uint8_t* data, std::size_t size);
+bool IsPic(const std::uint8_t* data, std::size_t size);
 
 // Each false, with image untouched, when the data is not a whole image of its format or
-// the image is beyond the limits.
-bool DecodePng(const std::uint8_t* data, std::size_t size, Image& image);
-bool DecodeJpeg(const std::uint8_t* data, std::size_t size, Image& image);
-bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image);
-bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image);
-bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image);
-bool DecodeWithStb(const std::uint8_t* data, std::size_t size, Image& image);
+// the image is beyond the limits or the budget (bytes of decoded pixels).
+bool DecodePng(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodeJpeg(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodeHdr(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodePic(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
+bool DecodeWithStb(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
 
 // The decoder the first bytes call for; an allocation failure is a failed decode.
-bool Decode(const std::uint8_t* data, std::size_t size, Image& image);
+bool Decode(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget = kPixelBudget);
 
 }  // namespace imagedecoding

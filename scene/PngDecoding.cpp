@@ -18,6 +18,7 @@ struct PngSource {
 };
 
 struct PngRead {
+    std::uint64_t budget;
     Image image;
     std::vector<png_bytep> rows;
 };
@@ -50,7 +51,7 @@ bool ReadPng(png_structp png, png_infop info, PngRead* read)
     const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     const bool hasColor = (colorType & PNG_COLOR_MASK_COLOR) != 0;
     const int channels = hasColor && hasAlpha ? 4 : 3;
-    if (!FitsLimits(width, height, static_cast<std::uint64_t>(channels)))
+    if (!FitsLimits(width, height, static_cast<std::uint64_t>(channels), 0, read->budget))
         return false;
     // Palettes, small grey depths and transparency keys expand; 16 bits keep their high
     // byte; grey becomes RGB without its alpha.
@@ -85,7 +86,7 @@ bool ReadPng(png_structp png, png_infop info, PngRead* read)
 
 }  // namespace
 
-bool DecodePng(const std::uint8_t* data, std::size_t size, Image& image)
+bool DecodePng(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!png)
@@ -97,7 +98,7 @@ bool DecodePng(const std::uint8_t* data, std::size_t size, Image& image)
     }
     PngSource source{data, size, 0};
     png_set_read_fn(png, &source, ReadBytes);
-    PngRead read;
+    PngRead read{budget, {}, {}};
     const bool ok = ReadPng(png, info, &read);
     png_destroy_read_struct(&png, &info, nullptr);
     if (!ok)

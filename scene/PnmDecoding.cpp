@@ -39,7 +39,7 @@ bool IsPnm(const std::uint8_t* data, std::size_t size)
     return size >= 2 && data[0] == 'P' && (data[1] == '5' || data[1] == '6');
 }
 
-bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image)
+bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     if (!IsPnm(data, size))
         return false;
@@ -54,7 +54,7 @@ bool DecodePnm(const std::uint8_t* data, std::size_t size, Image& image)
         return false;
     ++position;
     const auto [width, height, largest] = header;
-    if (largest == 0 || largest > 65535 || !FitsLimits(width, height, 3))
+    if (largest == 0 || largest > 65535 || !FitsLimits(width, height, 3, 0, budget))
         return false;
     const std::size_t sampleBytes = largest > 255 ? 2 : 1;
     const std::size_t pixels = std::size_t(width) * height;

@@ -48,14 +48,14 @@ void RemoveWhiteMatte(std::vector<std::uint8_t>& rgba)
 
 bool IsPsd(const std::uint8_t* data, std::size_t size) { return size >= 4 && std::memcmp(data, "8BPS", 4) == 0; }
 
-bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image)
+bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     ByteReader reader(data, size);
     std::uint16_t version = 0, channels = 0, depth = 0, mode = 0, compression = 0;
     std::uint32_t height = 0, width = 0;
     if (!IsPsd(data, size) || !reader.Skip(4) || !reader.U16(version) || version != 1 || !reader.Skip(6) ||
         !reader.U16(channels) || channels > 16 || !reader.U32(height) || !reader.U32(width) || !reader.U16(depth) ||
-        !reader.U16(mode) || (depth != 8 && depth != 16) || mode != 3 || !FitsLimits(width, height, 4))
+        !reader.U16(mode) || (depth != 8 && depth != 16) || mode != 3 || !FitsLimits(width, height, 4, 0, budget))
         return false;
     // Colour mode data, image resources, layers and masks.
     for (int section = 0; section < 3; ++section) {
@@ -69,8 +69,15 @@ bool DecodePsd(const std::uint8_t* data, std::size_t size, Image& image)
     // Run-length data starts with the byte count of every row of every channel.
     if (compression == 1 && !reader.Skip(std::uint64_t(height) * channels * 2))
         return false;
-    Image result = Image::Blank(width, height, 4);
+    // Every channel read needs a sample a pixel, or, run-length encoded, at least two bytes
+    // for every 128 pixels of a row: a file without them is refused before its image is made.
     const std::size_t sampleBytes = depth / 8u;
+    const std::uint64_t leastBytes = std::min<std::uint64_t>(channels, 4) *
+                                     (compression == 1 ? std::uint64_t(height) * ((width + 127) / 128) * 2
+                                                       : std::uint64_t(pixels) * sampleBytes);
+    if (reader.Left() < leastBytes)
+        return false;
+    Image result = Image::Blank(width, height, 4);
     for (std::size_t channel = 0; channel < 4; ++channel) {
         std::uint8_t* out = result.pixels.data() + channel;
         if (channel >= channels) {

@@ -8,6 +8,7 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -15,32 +16,96 @@ namespace scenefile {
 
 namespace {
 
-constexpr std::size_t kHeadSize = 8;
+constexpr std::uint64_t kPaddingFloor = std::uint64_t(1) << 20;
 
 // The format version of a head: the only sound ones are finite and positive.
 bool IsVersion(float version) { return std::isfinite(version) && version > 0.0f; }
+
+// The number of samples each animation takes in every bone once the scene is fitted.
+std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t animations)
+{
+    std::vector<std::size_t> longest(animations, 0);
+    for (const CBone& bone : scene.m_bones) {
+        const std::size_t stored = std::min(bone.m_animations.size(), animations);
+        for (std::size_t a = 0; a < stored; ++a)
+            longest[a] = std::max(longest[a], bone.m_animations[a].size());
+    }
+    const std::size_t fallback = static_cast<std::size_t>(std::max(g_lastFrame, 0)) + 1;
+    std::vector<std::size_t> lengths(animations, fallback);
+    if (scene.m_bones.empty())
+        return lengths;
+    const std::vector<std::vector<CAnimation>>& first = scene.m_bones[0].m_animations;
+    for (std::size_t a = 0; a < animations; ++a) {
+        if (a < first.size() && !first[a].empty())
+            lengths[a] = first[a].size();
+        else if (longest[a] > 0)
+            lengths[a] = longest[a];
+    }
+    return lengths;
+}
+
+// Whether padding to these lengths stays within the allowance. Every missing sample counts,
+// and counting stops as soon as the allowance is passed, so the count itself takes time only
+// in proportion to what the scene holds.
+bool PaddingFits(const CCentigrade& scene, const std::vector<std::size_t>& lengths)
+{
+    std::uint64_t held = 0;
+    for (const CBone& bone : scene.m_bones)
+        for (const std::vector<CAnimation>& samples : bone.m_animations)
+            held += samples.size();
+    const std::uint64_t allowance = PaddingAllowance(held);
+    std::uint64_t added = 0;
+    for (const CBone& bone : scene.m_bones) {
+        for (std::size_t a = 0; a < lengths.size(); ++a) {
+            const std::size_t have = a < bone.m_animations.size() ? bone.m_animations[a].size() : 0;
+            if (lengths[a] > have && (added += lengths[a] - have) > allowance)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Reads the head and the body into g_scene, g_frameRate and g_fileVersion. Malformed data
+// raises the archive exception; a failed allocation passes through. Either way nothing of
+// the scene or the globals changes.
+void ReadScene(CArchive& ar)
+{
+    if (ar.BytesLeft() == 0)
+        return;
+    float frameRate = 0.0f, version = 0.0f;
+    ar >> frameRate >> version;
+    if (!IsVersion(version))
+        throw CArchiveException("format version is not a positive number", 4);
+    const float savedVersion = g_fileVersion;
+    g_fileVersion = version;
+    try {
+        // The body is read into a copy, so a file that fails half way leaves the scene as
+        // it was. The copy shares texture images with the scene, which is harmless: images
+        // belong to the scene's material lists and are freed only by DeleteTextures.
+        CCentigrade scene = g_scene;
+        scene.Serialize(ar);
+        if (!PaddingFits(scene, FittedLengths(scene, std::max<std::size_t>(scene.m_animationNames.size(), 1))))
+            ar.Fail("the bones' animations would be padded beyond the limit");
+        g_scene = std::move(scene);
+    } catch (...) {
+        g_fileVersion = savedVersion;
+        throw;
+    }
+    g_frameRate = frameRate;
+}
+
+std::string OpenFailure(const std::string& cp932Path, const RegularFile& file)
+{
+    return "ドキュメントを開くことに失敗しました。\n" + cp932::ToUtf8(cp932Path) + ": " + file.Reason();
+}
 
 }  // namespace
 
 bool ReadSceneBytes(const std::uint8_t* data, std::size_t size, std::string& error)
 {
-    if (size == 0)
-        return true;
-    const float savedVersion = g_fileVersion;
     try {
         CArchive ar(data, size);
-        float frameRate = 0.0f, version = 0.0f;
-        ar >> frameRate >> version;
-        if (!IsVersion(version))
-            throw CArchiveException("format version is not a positive number", 4);
-        // The body is read into a copy, so a file that fails half way leaves the scene as
-        // it was. The copy shares texture images with the scene, which is harmless: images
-        // belong to the scene's material lists and are freed only by DeleteTextures.
-        CCentigrade scene = g_scene;
-        g_fileVersion = version;
-        scene.Serialize(ar);
-        g_scene = std::move(scene);
-        g_frameRate = frameRate;
+        ReadScene(ar);
         return true;
     } catch (const CArchiveException& e) {
         error = std::string(e.what()) + " at byte " + std::to_string(e.Offset());
@@ -49,7 +114,6 @@ bool ReadSceneBytes(const std::uint8_t* data, std::size_t size, std::string& err
     } catch (const std::length_error&) {
         error = "out of memory";
     }
-    g_fileVersion = savedVersion;
     return false;
 }
 
@@ -65,33 +129,21 @@ std::vector<std::uint8_t> WriteSceneBytes()
 
 bool ReadSceneFile(const std::string& cp932Path, std::string& message)
 {
-    const std::string malformed = FormatMessage1("%1 の形式が正しくありません。", cp932::ToUtf8(cp932Path));
-    std::vector<std::uint8_t> data;
     RegularFile file;
-    // The head comes first, so that a large file that is no scene is refused unread.
-    if (!file.Open(cp932Path) || !file.Read(data, kHeadSize)) {
-        message = "ドキュメントを開くことに失敗しました。";
+    if (!file.Open(cp932Path)) {
+        message = OpenFailure(cp932Path, file);
         return false;
     }
-    if (data.size() == kHeadSize) {
-        CArchive head(data.data(), data.size());
-        float frameRate = 0.0f, version = 0.0f;
-        head >> frameRate >> version;
-        if (!IsVersion(version)) {
-            message = malformed;
-            return false;
-        }
+    try {
+        CArchive ar(file);
+        ReadScene(ar);
+        return true;
+    } catch (const CArchiveException&) {
+        // A read error is the file's fault, not its content's.
+        message = file.Error().empty() ? FormatMessage1("%1 の形式が正しくありません。", cp932::ToUtf8(cp932Path))
+                                       : OpenFailure(cp932Path, file);
     }
-    if (!file.ReadRest(data)) {
-        message = "ドキュメントを開くことに失敗しました。";
-        return false;
-    }
-    std::string error;
-    if (!ReadSceneBytes(data.data(), data.size(), error)) {
-        message = malformed;
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool WriteSceneFile(const std::string& cp932Path, std::string& message)
@@ -107,6 +159,27 @@ bool WriteSceneFile(const std::string& cp932Path, std::string& message)
     if (!fs_cp932::WriteFileAtomically(cp932Path, bytes.data(), bytes.size(), error)) {
         message = "ドキュメントの保存に失敗しました。\n" + cp932::ToUtf8(cp932Path) + ": " + error;
         return false;
+    }
+    return true;
+}
+
+std::uint64_t PaddingAllowance(std::uint64_t heldSamples) { return std::max(kPaddingFloor, heldSamples); }
+
+bool FitAnimationLengths(CCentigrade& scene)
+{
+    const std::size_t animations = std::max<std::size_t>(scene.m_animationNames.size(), 1);
+    const std::vector<std::size_t> lengths = FittedLengths(scene, animations);
+    if (!PaddingFits(scene, lengths))
+        return false;
+    if (scene.m_animationNames.empty())
+        scene.m_animationNames.emplace_back("Animation_0");
+    for (CBone& bone : scene.m_bones) {
+        bone.m_animations.resize(animations);
+        for (std::size_t a = 0; a < animations; ++a) {
+            std::vector<CAnimation>& samples = bone.m_animations[a];
+            samples.resize(lengths[a]);
+            samples[0].m_key = true;
+        }
     }
     return true;
 }

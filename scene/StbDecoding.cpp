@@ -1,4 +1,4 @@
-// BMP, TGA, GIF and PIC through stb_image, compiled here with only those decoders (the other
+// BMP, TGA and GIF through stb_image, compiled here with only those decoders (the other
 // formats have decoders that are safer with damaged files) and every function private to
 // this file.
 #include "scene/ImageDecoding.h"
@@ -14,6 +14,7 @@
 #define STBI_NO_PNM
 #define STBI_NO_HDR
 #define STBI_NO_PSD
+#define STBI_NO_PIC
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_FAILURE_STRINGS
@@ -35,21 +36,17 @@ bool StartsWith(const std::uint8_t* data, std::size_t size, const char* text)
 std::uint64_t StbScratch(const stbi_uc* data, std::size_t size) { return StartsWith(data, size, "GIF8") ? 3 : 0; }
 
 // The most pixels one byte of a file can stand for: a run-length packet of a TGA holds at
-// most 128 pixels, a GIF code at most 4096, a PIC packet 65535; a BMP stores every pixel. A
-// file too small for the image it declares is damaged and not decoded (stb_image would
-// spend its time filling the image with what it finds past the end).
+// most 128 pixels, a GIF code at most 4096; a BMP stores every pixel. A file too small for
+// the image it declares is damaged and not decoded (stb_image would spend its time filling
+// the image with what it finds past the end).
 std::uint64_t MostPixelsPerByte(const stbi_uc* data, std::size_t size)
 {
-    if (StartsWith(data, size, "GIF8"))
-        return 4096;
-    if (StartsWith(data, size, "\x53\x80\xF6\x34"))
-        return 65535;
-    return 128;
+    return StartsWith(data, size, "GIF8") ? 4096 : 128;
 }
 
 }  // namespace
 
-bool DecodeWithStb(const std::uint8_t* data, std::size_t size, Image& image)
+bool DecodeWithStb(const std::uint8_t* data, std::size_t size, Image& image, std::uint64_t budget)
 {
     if (size > static_cast<std::size_t>(INT_MAX))
         return false;
@@ -61,7 +58,7 @@ bool DecodeWithStb(const std::uint8_t* data, std::size_t size, Image& image)
     const int channels = components == 4 ? 4 : 3;
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > MostPixelsPerByte(data, size) * size ||
         !FitsLimits(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height),
-                    static_cast<std::uint64_t>(channels), StbScratch(data, size)))
+                    static_cast<std::uint64_t>(channels), StbScratch(data, size), budget))
         return false;
     // Decoded in the file's own channel count (stb_image's conversions are left out).
     int w = 0, h = 0, n = 0;

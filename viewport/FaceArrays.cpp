@@ -7,8 +7,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
-#include <type_traits>
+#include <limits>
 #include <unordered_map>
 
 namespace {
@@ -16,6 +17,24 @@ namespace {
 constexpr GLbitfield kAllAttributes = 0xFFFFF;
 
 bool g_arraysEnabled = true;
+bool g_splitDraws = true;
+
+// Mesa's software rasterizer cuts a draw call into segments of 4,096 vertices, trimmed to whole
+// primitives, and sets every segment up on its own (how it pairs triangles, for one, depends
+// on the segment): pieces of whole segments give it what one draw call would. Draw calls of a
+// few vertices can come out a shade different.
+constexpr std::size_t kRasterizerSegment = 4096;
+constexpr std::size_t kSegmentsPerPiece = 4;
+
+// It also holds every triangle handed to it until the rasterizer threads take them, which is
+// at a flush or when its queue is full: handed on about every half million vertices, a large
+// model's triangles take a fraction of that memory. Flushing more often saves little more
+// memory and costs time: into a window, a flush waits for the rasterizer.
+constexpr std::size_t kVerticesPerFlush = 32 * kSegmentsPerPiece * kRasterizerSegment;
+std::size_t g_verticesSinceFlush = 0;
+
+// Faces ahead of the one gathered whose arrays are fetched into the cache.
+constexpr std::size_t kPrefetchDistance = 8;
 
 // The id of the material that draws faces of this material index. A face whose material
 // index has no entry in the map is drawn with the material of that index, as under the
@@ -27,14 +46,18 @@ std::int32_t DrawnMaterialId(const std::vector<std::int32_t>* map, std::int32_t 
     return index;
 }
 
+bool CornersValid(const CFace& face, std::size_t vertexCount)
+{
+    return std::all_of(face.m_indices.begin(), face.m_indices.end(), [&](std::int32_t i) {
+        return i >= 0 && static_cast<std::size_t>(i) < vertexCount;
+    });
+}
+
 // Faces of 3 and 4 corners, each naming a vertex the model has, are drawn.
 bool IsDrawn(const CFace& face, std::size_t vertexCount)
 {
     const std::size_t corners = face.m_indices.size();
-    return (corners == 3 || corners == 4) &&
-           std::all_of(face.m_indices.begin(), face.m_indices.end(), [&](std::int32_t i) {
-               return i >= 0 && static_cast<std::size_t>(i) < vertexCount;
-           });
+    return (corners == 3 || corners == 4) && CornersValid(face, vertexCount);
 }
 
 // The normal a corner is drawn with: its corner normal (the face normal when it has none),
@@ -58,22 +81,143 @@ void WithFaceState(Draw draw)
     glPopAttrib();
 }
 
-}  // namespace
+// Corners of faces gathered for draw calls: one call per run of faces of one material with the
+// same corner count, or per piece of a long run. Shared by every model; its storage is kept
+// from frame to frame.
+class CornerBatch {
+public:
+    // Sizes the buffers for `corners` corners in all (room for two pieces at most) and points
+    // the client arrays at them.
+    void Begin(std::size_t corners, bool texCoords)
+    {
+        const std::size_t piece = std::max(FaceArrays::PieceSize(3), FaceArrays::PieceSize(4));
+        const std::size_t room = piece > std::numeric_limits<std::size_t>::max() / 2 ? corners : 2 * piece;
+        m_capacity = std::max<std::size_t>(std::min(corners, room), 4);
+        m_pieces[0] = FaceArrays::PieceSize(3);
+        m_pieces[1] = FaceArrays::PieceSize(4);
+        m_positions.resize(3 * m_capacity);
+        m_normals.resize(3 * m_capacity);
+        m_texCoords.resize(texCoords ? 2 * m_capacity : 0);
+        m_corners = 0;
+        m_runs.clear();
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, m_positions.data());
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, m_normals.data());
+        if (texCoords) {
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(2, GL_FLOAT, 0, m_texCoords.data());
+        }
+    }
 
-static_assert(std::is_standard_layout_v<CVector> && offsetof(CVector, m_x) == 0 && offsetof(CVector, m_y) == 4 &&
-                  offsetof(CVector, m_z) == 8,
-              "positions are copied from the deformed vertices' x, y, z");
+    // Adds a drawn face. A corner without a UV of its own takes the texture coordinate the
+    // corner before it had (texCoord, carried from face to face).
+    void Add(const CFace& face, const std::vector<CVector>& deformed, float texCoord[2])
+    {
+        const std::size_t count = face.m_indices.size();
+        const GLenum mode = count == 3 ? GL_TRIANGLES : GL_QUADS;
+        const std::size_t piece = m_pieces[count == 3 ? 0 : 1];
+        if (m_runs.empty() || m_runs.back().mode != mode) {
+            // A run starts where a whole piece still fits.
+            if (m_capacity - m_corners < std::min(piece, m_capacity))
+                Flush();
+            m_runs.push_back({mode, m_corners, 0});
+        } else if (m_runs.back().count == piece) {
+            // The run goes on in a draw call of its own.
+            Flush();
+            m_runs.push_back({mode, 0, 0});
+        }
+        m_runs.back().count += count;
+        const std::int32_t* indices = face.m_indices.data();
+        float* position = &m_positions[3 * m_corners];
+        float* normal = &m_normals[3 * m_corners];
+        for (std::size_t k = 0; k < count; ++k, position += 3, normal += 3) {
+            const CVector& p = deformed[indices[k]];
+            position[0] = p.m_x;
+            position[1] = p.m_y;
+            position[2] = p.m_z;
+            CornerNormal(face, k, normal);
+        }
+        if (!m_texCoords.empty()) {
+            float* out = &m_texCoords[2 * m_corners];
+            for (std::size_t k = 0; k < count; ++k, out += 2) {
+                if (k < face.m_uvs.size()) {
+                    texCoord[0] = face.m_uvs[k].m_u;
+                    texCoord[1] = face.m_uvs[k].m_v;
+                }
+                out[0] = texCoord[0];
+                out[1] = texCoord[1];
+            }
+        }
+        m_corners += count;
+    }
+
+    // Draws what was added; the next face starts a run.
+    void Flush()
+    {
+        for (const Run& run : m_runs)
+            FaceArrays::DrawPiece(run.mode, run.first, run.count);
+        m_runs.clear();
+        m_corners = 0;
+    }
+
+private:
+    struct Run {
+        GLenum mode;
+        std::size_t first;
+        std::size_t count;
+    };
+    std::size_t m_capacity = 0;
+    std::size_t m_corners = 0;
+    std::array<std::size_t, 2> m_pieces{};  // of triangles, of quadrilaterals
+    std::vector<float> m_positions;
+    std::vector<float> m_normals;
+    std::vector<float> m_texCoords;
+    std::vector<Run> m_runs;
+};
+
+CornerBatch& TheCornerBatch()
+{
+    static CornerBatch batch;
+    return batch;
+}
+
+}  // namespace
 
 void FaceArrays::SetEnabled(bool enabled) { g_arraysEnabled = enabled; }
 
 bool FaceArrays::Enabled() { return g_arraysEnabled; }
 
+std::size_t FaceArrays::PieceSize(std::size_t verticesPerPrimitive)
+{
+    if (!g_splitDraws)
+        return std::numeric_limits<std::size_t>::max();
+    const std::size_t n = std::max<std::size_t>(verticesPerPrimitive, 1);
+    return kSegmentsPerPiece * (kRasterizerSegment - kRasterizerSegment % n);
+}
+
+void FaceArrays::SetSplitDraws(bool split) { g_splitDraws = split; }
+
+void FaceArrays::DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count)
+{
+    glDrawArrays(mode, static_cast<GLint>(first), static_cast<GLsizei>(count));
+    g_verticesSinceFlush += count;
+    if (g_verticesSinceFlush >= kVerticesPerFlush) {
+        glFlush();
+        g_verticesSinceFlush = 0;
+    }
+}
+
+FaceArrays::FaceState FaceArrays::StateOf(const CModel& model)
+{
+    return {model.m_faceRevision, model.m_faces.data(), model.m_faces.size(), model.m_deformedVertices.size()};
+}
+
 bool FaceArrays::IsCurrent(const CModel& model, const std::vector<std::int32_t>* map,
                            const std::vector<CMaterial>& materials) const
 {
-    if (!m_built || m_faceRevision != model.m_faceRevision || m_faceData != model.m_faces.data() ||
-        m_faceCount != model.m_faces.size() || m_vertexCount != model.m_deformedVertices.size() ||
-        m_mapped != (map != nullptr) || (map && m_map != *map) || m_materialIds.size() != materials.size())
+    if (!m_built || !(m_faces == StateOf(model)) || m_mapped != (map != nullptr) || (map && m_map != *map) ||
+        m_materialIds.size() != materials.size())
         return false;
     for (std::size_t m = 0; m < materials.size(); ++m)
         if (m_materialIds[m] != materials[m].m_id)
@@ -85,108 +229,105 @@ void FaceArrays::Build(const CModel& model, const std::vector<std::int32_t>* map
                        const std::vector<CMaterial>& materials)
 {
     m_built = true;
-    m_faceRevision = model.m_faceRevision;
-    m_faceData = model.m_faces.data();
-    m_faceCount = model.m_faces.size();
-    m_vertexCount = model.m_deformedVertices.size();
+    m_faces = StateOf(model);
     m_mapped = map != nullptr;
     m_map = map ? *map : std::vector<std::int32_t>();
     m_materialIds.clear();
     for (const CMaterial& material : materials)
         m_materialIds.push_back(material.m_id);
-    m_cornerVertices.clear();
-    m_normals.clear();
-    m_texCoords.clear();
-    m_positions.clear();
-    m_runs.clear();
-    m_firstRun.assign(1, 0);
 
-    // The drawn faces of every material id, in face order; faces no material draws are left
-    // out.
+    // Every material id draws one bucket of faces; materials sharing an id draw the same one.
     std::unordered_map<std::int32_t, std::size_t> bucketOfId;
     for (const CMaterial& material : materials)
         bucketOfId.try_emplace(material.m_id, bucketOfId.size());
-    std::vector<std::vector<std::int32_t>> buckets(bucketOfId.size());
-    std::vector<std::size_t> bucketCorners(bucketOfId.size(), 0);
-    bool anyTexCoords = false;
-    for (std::size_t f = 0; f < model.m_faces.size(); ++f) {
-        const CFace& face = model.m_faces[f];
-        if (!IsDrawn(face, m_vertexCount))
-            continue;
-        const auto bucket = bucketOfId.find(DrawnMaterialId(map, face.m_material));
-        if (bucket == bucketOfId.end())
-            continue;
-        buckets[bucket->second].push_back(static_cast<std::int32_t>(f));
-        bucketCorners[bucket->second] += face.m_indices.size();
-        anyTexCoords = anyTexCoords || !face.m_uvs.empty();
-    }
-    std::size_t corners = 0;
-    for (const CMaterial& material : materials)
-        corners += bucketCorners[bucketOfId.at(material.m_id)];
-    m_cornerVertices.reserve(corners);
-    m_normals.reserve(3 * corners);
-    if (anyTexCoords)
-        m_texCoords.reserve(2 * corners);
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    const auto bucketOf = [&](std::int32_t id) {
+        const auto found = bucketOfId.find(id);
+        return found == bucketOfId.end() ? kNone : found->second;
+    };
+    // The bucket of every material index the map names, looked up once.
+    std::vector<std::size_t> bucketOfIndex(map ? map->size() : materials.size());
+    for (std::size_t i = 0; i < bucketOfIndex.size(); ++i)
+        bucketOfIndex[i] = bucketOf(DrawnMaterialId(map, static_cast<std::int32_t>(i)));
+    const auto bucketOfFace = [&](const CFace& face) {
+        const std::int32_t index = face.m_material;
+        if (index >= 0 && static_cast<std::size_t>(index) < bucketOfIndex.size())
+            return bucketOfIndex[index];
+        return bucketOf(DrawnMaterialId(map, index));
+    };
 
-    // Every corner in drawing order. A corner without a UV of its own is drawn with the texture
-    // coordinate the corner before it set (from the start of the pass, 0, 0).
-    float texCoord[2] = {0.0f, 0.0f};
-    for (const CMaterial& material : materials) {
-        bool open = false;
-        for (std::int32_t f : buckets[bucketOfId.at(material.m_id)]) {
-            const CFace& face = model.m_faces[f];
-            const std::size_t count = face.m_indices.size();
-            const std::uint32_t mode = count == 3 ? GL_TRIANGLES : GL_QUADS;
-            if (!open || m_runs.back().mode != mode) {
-                m_runs.push_back({mode, static_cast<std::uint32_t>(m_cornerVertices.size()), 0});
-                open = true;
-            }
-            m_runs.back().count += static_cast<std::uint32_t>(count);
-            for (std::size_t k = 0; k < count; ++k) {
-                if (k < face.m_uvs.size()) {
-                    texCoord[0] = face.m_uvs[k].m_u;
-                    texCoord[1] = face.m_uvs[k].m_v;
-                }
-                float normal[3];
-                CornerNormal(face, k, normal);
-                m_cornerVertices.push_back(face.m_indices[k]);
-                m_normals.insert(m_normals.end(), normal, normal + 3);
-                if (anyTexCoords)
-                    m_texCoords.insert(m_texCoords.end(), texCoord, texCoord + 2);
-            }
-        }
-        m_firstRun.push_back(m_runs.size());
+    // The drawn faces of every bucket in face order (a counting sort); faces no material
+    // draws are left out.
+    std::vector<std::size_t> bucketStart(bucketOfId.size() + 1, 0);
+    m_anyTexCoords = false;
+    for (const CFace& face : model.m_faces) {
+        if (!IsDrawn(face, m_faces.vertexCount))
+            continue;
+        const std::size_t bucket = bucketOfFace(face);
+        if (bucket == kNone)
+            continue;
+        ++bucketStart[bucket + 1];
+        m_anyTexCoords = m_anyTexCoords || !face.m_uvs.empty();
     }
+    for (std::size_t b = 0; b + 1 < bucketStart.size(); ++b)
+        bucketStart[b + 1] += bucketStart[b];
+    std::vector<std::int32_t> byBucket(bucketStart.back());
+    {
+        std::vector<std::size_t> next(bucketStart.begin(), bucketStart.end() - 1);
+        for (std::size_t f = 0; f < model.m_faces.size(); ++f) {
+            const CFace& face = model.m_faces[f];
+            if (!IsDrawn(face, m_faces.vertexCount))
+                continue;
+            const std::size_t bucket = bucketOfFace(face);
+            if (bucket != kNone)
+                byBucket[next[bucket]++] = static_cast<std::int32_t>(f);
+        }
+    }
+
+    // Material by material; a bucket is repeated for every material of its id.
+    m_order.clear();
+    m_firstFace.assign(1, 0);
+    if (bucketOfId.size() == materials.size()) {
+        m_order = std::move(byBucket);  // every material has a bucket of its own, in order
+        for (std::size_t b = 1; b < bucketStart.size(); ++b)
+            m_firstFace.push_back(bucketStart[b]);
+    } else {
+        for (const CMaterial& material : materials) {
+            const std::size_t bucket = bucketOfId.at(material.m_id);
+            m_order.insert(m_order.end(), byBucket.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket]),
+                           byBucket.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket + 1]));
+            m_firstFace.push_back(m_order.size());
+        }
+    }
+    m_corners = 0;
+    for (std::int32_t f : m_order)
+        m_corners += model.m_faces[f].m_indices.size();
 }
 
-void FaceArrays::Draw(const CModel& model, std::vector<CMaterial>& materials)
+void FaceArrays::Draw(const CModel& model, std::vector<CMaterial>& materials) const
 {
-    const CVector* deformed = model.m_deformedVertices.data();
-    m_positions.resize(3 * m_cornerVertices.size());
-    float* out = m_positions.data();
-    for (std::int32_t v : m_cornerVertices) {
-        const CVector& p = deformed[v];
-        out[0] = p.m_x;
-        out[1] = p.m_y;
-        out[2] = p.m_z;
-        out += 3;
-    }
     WithFaceState([&] {
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, m_positions.data());
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, 0, m_normals.data());
-        if (!m_texCoords.empty()) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, 0, m_texCoords.data());
-        }
+        CornerBatch& batch = TheCornerBatch();
+        batch.Begin(m_corners, m_anyTexCoords);
+        // From the start of the pass, the texture coordinate before the first UV is 0, 0.
+        float texCoord[2] = {0.0f, 0.0f};
         for (std::size_t m = 0; m < materials.size(); ++m) {
             materials[m].Apply();
-            for (std::size_t r = m_firstRun[m]; r < m_firstRun[m + 1]; ++r) {
-                const Run& run = m_runs[r];
-                glDrawArrays(run.mode, static_cast<GLint>(run.first), static_cast<GLsizei>(run.count));
+            const std::size_t end = m_firstFace[m + 1];
+            for (std::size_t i = m_firstFace[m]; i < end; ++i) {
+                if (i + kPrefetchDistance < end) {
+                    // A face's corners, normals and UVs lie elsewhere on the heap: asked for
+                    // early, they arrive while the faces before them are gathered.
+                    const CFace& ahead = model.m_faces[m_order[i + kPrefetchDistance]];
+                    __builtin_prefetch(ahead.m_indices.data());
+                    __builtin_prefetch(ahead.m_cornerNormals.data());
+                    __builtin_prefetch(ahead.m_cornerNormals.data() + 2);
+                    __builtin_prefetch(ahead.m_uvs.data());
+                }
+                batch.Add(model.m_faces[m_order[i]], model.m_deformedVertices, texCoord);
             }
+            batch.Flush();
         }
         glPopClientAttrib();
     });

@@ -90,7 +90,7 @@ void PoseMainModels(CCentigrade& scene)
     }
 }
 
-// Scratch arrays reused from frame to frame.
+// Edges and vertices are streamed through these, a piece at a time (FaceArrays::PieceSize).
 std::vector<float>& ScratchPositions()
 {
     static std::vector<float> positions;
@@ -101,27 +101,6 @@ std::vector<float>& ScratchColours()
 {
     static std::vector<float> colours;
     return colours;
-}
-
-// One batch from client arrays of x, y, z triples (and r, g, b triples when given); the same
-// vertices, in the same order, as one glBegin/glEnd batch. The current colour is left as the
-// last vertex's.
-void DrawArrays(GLenum mode, const std::vector<float>& positions, const std::vector<float>* colours)
-{
-    const GLsizei count = static_cast<GLsizei>(positions.size() / 3);
-    if (count == 0)
-        return;
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    if (colours) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, 0, colours->data());
-    }
-    glDrawArrays(mode, 0, count);
-    glPopClientAttrib();
-    if (colours)
-        glColor3fv(colours->data() + colours->size() - 3);
 }
 
 bool CornersValid(const CFace& face, std::size_t vertexCount)
@@ -318,25 +297,39 @@ void CModel::DrawFaces(std::vector<CMaterial>& materials) const { FaceArrays::Dr
 void CModel::DrawEdges() const
 {
     GlColor(g_scene.m_lineColor);
-    const std::size_t count = m_deformedVertices.size();
-    std::vector<float>& lines = ScratchPositions();
-    lines.clear();
-    const auto add = [&](const CVector& v) {
-        lines.push_back(v.m_x);
-        lines.push_back(v.m_y);
-        lines.push_back(v.m_z);
+    const std::size_t vertexCount = m_deformedVertices.size();
+    // A piece, or all the segments (at most four a face) when that is less.
+    const std::size_t capacity = std::max<std::size_t>(std::min(FaceArrays::PieceSize(2), 8 * m_faces.size()), 2);
+    std::vector<float>& positions = ScratchPositions();
+    positions.resize(3 * capacity);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    std::size_t used = 0;
+    const auto add = [&](std::int32_t v) {
+        const CVector& p = m_deformedVertices[v];
+        float* out = &positions[3 * used++];
+        out[0] = p.m_x;
+        out[1] = p.m_y;
+        out[2] = p.m_z;
     };
     for (const CFace& face : m_faces) {
         const std::size_t corners = face.m_indices.size();
-        if (corners < 2 || corners > 4 || !CornersValid(face, count))
+        if (corners < 2 || corners > 4 || !CornersValid(face, vertexCount))
             continue;
         const std::size_t segments = corners == 2 ? 1 : corners;
         for (std::size_t k = 0; k < segments; ++k) {
-            add(m_deformedVertices[face.m_indices[k]]);
-            add(m_deformedVertices[face.m_indices[(k + 1) % corners]]);
+            if (used == capacity) {
+                FaceArrays::DrawPiece(GL_LINES, 0, used);
+                used = 0;
+            }
+            add(face.m_indices[k]);
+            add(face.m_indices[(k + 1) % corners]);
         }
     }
-    DrawArrays(GL_LINES, lines, nullptr);
+    if (used)
+        FaceArrays::DrawPiece(GL_LINES, 0, used);
+    glPopClientAttrib();
 }
 
 void CModel::DrawVertices(int selectedBone) const
@@ -344,13 +337,22 @@ void CModel::DrawVertices(int selectedBone) const
     const COLORREF line = g_scene.m_lineColor;
     const COLORREF selectedLine = g_scene.m_selectedLineColor;
     const std::size_t count = std::min(m_vertices.size(), m_deformedVertices.size());
+    if (count == 0)
+        return;
+    const std::size_t capacity = std::min(FaceArrays::PieceSize(1), count);
     std::vector<float>& positions = ScratchPositions();
     std::vector<float>& colours = ScratchColours();
-    positions.resize(3 * count);
-    colours.resize(3 * count);
+    positions.resize(3 * capacity);
+    colours.resize(3 * capacity);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(3, GL_FLOAT, 0, colours.data());
+    std::size_t used = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const CVector& rest = m_vertices[i];
-        float* c = &colours[3 * i];
+        float* c = &colours[3 * used];
         if (selectedBone >= 0 && rest.m_boneIndex == selectedBone && rest.m_weight < 1.0f) {
             c[0] = c[1] = c[2] = rest.m_weight;  // grey by the parent's share
         } else {
@@ -360,9 +362,16 @@ void CModel::DrawVertices(int selectedBone) const
             c[2] = BlueOf(colour) / 255.0f;
         }
         const CVector& p = m_deformedVertices[i];
-        positions[3 * i] = p.m_x;
-        positions[3 * i + 1] = p.m_y;
-        positions[3 * i + 2] = p.m_z;
+        float* out = &positions[3 * used];
+        out[0] = p.m_x;
+        out[1] = p.m_y;
+        out[2] = p.m_z;
+        if (++used == capacity || i + 1 == count) {
+            FaceArrays::DrawPiece(GL_POINTS, 0, used);
+            used = 0;
+        }
     }
-    DrawArrays(GL_POINTS, positions, &colours);
+    glPopClientAttrib();
+    // The current colour is left as the last vertex's, as drawn one by one.
+    glColor3fv(colours.data() + 3 * ((count - 1) % capacity));
 }

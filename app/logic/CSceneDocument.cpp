@@ -7,14 +7,19 @@
 #include "import/ModelFile.h"
 #include "import/MqoError.h"
 #include "import/PathFunctions.h"
+#include "import/TextureReport.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 #include "scene/SceneFile.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -34,11 +39,10 @@ std::string Utf8(const std::string& cp932Text) { return cp932::ToUtf8(cp932Text)
 // Reads a model file as the main model. On failure, why (UTF-8).
 bool ImportModel(const std::string& path, std::string& reason)
 {
-    std::FILE* file = mqo::OpenModelFile(path, reason);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(mqo::OpenModelFile(path, reason), std::fclose);
     if (!file)
         return false;
-    const std::int32_t code = g_scene.ImportMqoStream(file);
-    std::fclose(file);
+    const std::int32_t code = g_scene.ImportMqoStream(file.get());
     reason = mqo::ErrorText(code);
     return code == MqoErrorNone;
 }
@@ -138,23 +142,52 @@ bool CSceneDocument::OnNewDocument()
 
 bool CSceneDocument::OnOpenDocument(const std::string& path)
 {
-    return OpenFile(AbsolutePath(path)) == OpenOutcome::Opened;
+    return OpenFile(AbsolutePath(path), false) == OpenOutcome::Opened;
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path, bool frameworkRoad)
 {
     std::string extension;
     GetFileExtension(extension, path);
-    if (cp932::EqualsNoCase(extension, "zlkx"))
-        return OpenScene(path);
-    if (cp932::EqualsNoCase(extension, "mqo"))
-        return OpenModel(path);
-    ShowMessage(FormatMessage1("「%1」は開くことのできない種類のファイルです。", Utf8(path)), MessageButtons::Ok,
-                MessageIcon::Warning);
-    return OpenOutcome::Unchanged;
+    const bool scene = cp932::EqualsNoCase(extension, "zlkx");
+    if (!scene && !cp932::EqualsNoCase(extension, "mqo")) {
+        ShowMessage(FormatMessage1("「%1」は開くことのできない種類のファイルです。", Utf8(path)), MessageButtons::Ok,
+                    MessageIcon::Warning);
+        return OpenOutcome::Unchanged;
+    }
+    // Memory running out anywhere on the way (the files, their textures, the panes filled
+    // afterwards) ends in an empty document, as a file that cannot be read does.
+    try {
+        OpenOutcome outcome = OpenOutcome::Reset;
+        {
+            std::string name;
+            ProgressTask task(FormatMessage1("「%1」を読み込んでいます…", Utf8(GetFileName(name, path) ? name : path)));
+            outcome = scene ? OpenScene(path, task) : OpenModel(path, task);
+        }
+        // The framework's road takes the opened file's path (whatever its kind) into the path
+        // name and the recent-file list, and starts the views afresh.
+        if (outcome == OpenOutcome::Opened && frameworkRoad) {
+            SetPathName(path, true);
+            UpdateAllViews(HintInitialUpdate);
+        }
+        return outcome;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    ShowMessage(FormatMessage1("メモリが足りないため「%1」を開けませんでした。", Utf8(path)), MessageButtons::Ok,
+                MessageIcon::Error);
+    return Unreadable();
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::Unreadable()
+{
+    // Never a titled document whose Save would write an empty scene over that file.
+    ResetToUntitled();
+    FinishOpen();
+    return OpenOutcome::Reset;
+}
+
+CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, ProgressTask& task)
 {
     ResetScene();
     std::string baseName, fallback;
@@ -163,11 +196,11 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
 
     std::string message;
     if (!scenefile::ReadSceneFile(path, message)) {
-        ShowMessage(message, MessageButtons::Ok, MessageIcon::Error);
-        // Never a titled document whose Save would write an empty scene over that file.
-        ResetToUntitled();
-        FinishOpen();
-        return OpenOutcome::Reset;
+        task.End();
+        // A read the user stopped ends as one that failed, without a message.
+        if (!task.Cancelled())
+            ShowMessage(message, MessageButtons::Ok, MessageIcon::Error);
+        return Unreadable();
     }
     ChangeDirectoryToFileFolder(path);
 
@@ -175,23 +208,35 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
     // half way must not leave its part of a model behind for the second one.
     const CCentigrade asRead = g_scene;
     std::string reason;
-    if (!ImportModel(asRead.m_modelPath, reason)) {
-        RestoreScene(asRead);
-        std::string fallbackReason;
-        if (!fallback.empty() && ImportModel(fallback, fallbackReason)) {
-            g_scene.m_modelPath = fallback;
-        } else {
+    bool imported = false;
+    {
+        const TextureReport report;  // the textures both reads missed, told once
+        imported = ImportModel(asRead.m_modelPath, reason);
+        if (!imported && !task.Cancelled()) {
             RestoreScene(asRead);
-            if (!asRead.m_modelPath.empty() || !asRead.m_loadedModels.empty()) {
-                // The stored models stay in m_loadedModels and are saved again as they were.
-                ShowMessage(FormatMessage1("モデルファイル「%1」を読み込めませんでした。", Utf8(asRead.m_modelPath)) +
-                                "\n" + reason + "\nボーン、アニメーションと頂点の割り当ては保持されます。",
-                            MessageButtons::Ok, MessageIcon::Warning);
-            }
+            std::string fallbackReason;
+            imported = !fallback.empty() && ImportModel(fallback, fallbackReason);
+            if (imported)
+                g_scene.m_modelPath = fallback;
+        }
+    }
+    task.End();
+    if (task.Cancelled())
+        return Unreadable();
+    if (!imported) {
+        RestoreScene(asRead);
+        if (!asRead.m_modelPath.empty() || !asRead.m_loadedModels.empty()) {
+            // The stored models stay in m_loadedModels and are saved again as they were.
+            ShowMessage(FormatMessage1("モデルファイル「%1」を読み込めませんでした。", Utf8(asRead.m_modelPath)) + "\n" +
+                            reason + "\nボーン、アニメーションと頂点の割り当ては保持されます。",
+                        MessageButtons::Ok, MessageIcon::Warning);
         }
     }
     g_scene.FitMaterialMaps();
-    FitAnimationLengths(g_scene);
+    if (!scenefile::FitAnimationLengths(g_scene)) {
+        ShowMessage(FormatMessage1("%1 の形式が正しくありません。", Utf8(path)), MessageButtons::Ok, MessageIcon::Error);
+        return Unreadable();
+    }
     SetPathName(path, true);
     g_currentAnimation = 0;
     m_host.SetupCamera();
@@ -199,16 +244,16 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path)
     g_scene.RestoreVertexBindings();
     ClipVertexBindings(g_scene);
     g_scene.BuildBoneVertexLists();
+    // The normals follow the scene's smoothing angle; the common end of opening computes them.
     for (CModel& model : g_scene.m_models)
         model.m_smoothingAngle = g_scene.m_smoothingAngle;
-    g_scene.RecomputeNormals();
     g_scene.SetWeightMapRange(g_scene.m_weightMapRange);
     m_modified = false;
     FinishOpen();
     return OpenOutcome::Opened;
 }
 
-CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path)
+CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path, ProgressTask& task)
 {
     g_fileVersion = kVersion390;
     ResetScene();
@@ -216,12 +261,13 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path)
     SetTitle(kUntitled);
     ChangeDirectoryToFileFolder(path);
     std::string reason;
-    if (!ImportModel(path, reason)) {
-        ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,
-                    MessageIcon::Error);
-        ResetToUntitled();
-        FinishOpen();
-        return OpenOutcome::Reset;
+    const bool imported = ImportModel(path, reason);
+    task.End();
+    if (!imported || task.Cancelled()) {
+        if (!task.Cancelled())
+            ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,
+                        MessageIcon::Error);
+        return Unreadable();
     }
     g_currentAnimation = 0;
     m_host.SetupCamera();
@@ -317,13 +363,8 @@ bool CSceneDocument::OpenDocumentFile(const std::string& path)
         return false;
     const bool wasModified = m_modified;
     m_modified = false;
-    const OpenOutcome outcome = OpenFile(fullPath);
-    if (outcome != OpenOutcome::Opened) {
-        if (outcome == OpenOutcome::Unchanged)
-            m_modified = wasModified;
-        return false;
-    }
-    SetPathName(fullPath, true);
-    UpdateAllViews(HintInitialUpdate);
-    return true;
+    const OpenOutcome outcome = OpenFile(fullPath, true);
+    if (outcome == OpenOutcome::Unchanged)
+        m_modified = wasModified;
+    return outcome == OpenOutcome::Opened;
 }

@@ -12,6 +12,7 @@
 
 class IDocumentHost;
 class IDocumentView;
+class ProgressTask;
 
 class CSceneDocument {
 public:
@@ -49,7 +50,9 @@ public:
     bool OnNewDocument();
     // Opens a scene file (extension zlkx in any case) or imports a model file (mqo). False,
     // with a message, when nothing was opened: the scene is then either as it was (a file of
-    // another kind) or reset to an untitled one (a file that could not be read).
+    // another kind) or reset to an untitled one (a file that could not be read, or that
+    // needed more memory than there is). The files are read under a progress task: a read
+    // the user cancels ends as one that failed, without a message.
     bool OnOpenDocument(const std::string& path);
     // Writes the scene file; a failure is reported and leaves the file as it was.
     bool OnSaveDocument(const std::string& path);
@@ -77,9 +80,13 @@ public:
 private:
     enum class OpenOutcome { Opened, Unchanged, Reset };
 
-    OpenOutcome OpenFile(const std::string& path);
-    OpenOutcome OpenScene(const std::string& path);
-    OpenOutcome OpenModel(const std::string& path);
+    // frameworkRoad: also what the framework's road does after a successful open.
+    OpenOutcome OpenFile(const std::string& path, bool frameworkRoad);
+    // Both read their files under the task, which ends before any message.
+    OpenOutcome OpenScene(const std::string& path, ProgressTask& task);
+    OpenOutcome OpenModel(const std::string& path, ProgressTask& task);
+    // A file that could not be read: an empty untitled document.
+    OpenOutcome Unreadable();
     void ResetScene();
     void ResetToUntitled();
     void FinishOpen();

@@ -8,6 +8,9 @@
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
 
+#include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace doccommands {
@@ -205,9 +208,23 @@ void StoreBackgroundColor(CSceneDocument& document, IProfile& profile, COLORREF 
 
 bool LoadBackgroundModel(const std::string& path, std::string& reason)
 {
-    const bool loaded = ImportBackgroundMqo(path, reason);
-    g_scene.RecomputeBackgroundNormals();
-    return loaded;
+    std::vector<CModel>& models = g_scene.m_backgroundModels;
+    std::vector<CMaterial>& materials = g_scene.m_backgroundMaterials;
+    const std::size_t modelsBefore = models.size(), materialsBefore = materials.size();
+    try {
+        const bool loaded = ImportBackgroundMqo(path, reason);
+        g_scene.RecomputeBackgroundNormals();
+        return loaded;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    // Memory ran out: the models shown before stay (their normals come first and are whole),
+    // the file's own models and materials go.
+    models.erase(models.begin() + static_cast<std::ptrdiff_t>(std::min(modelsBefore, models.size())), models.end());
+    materials.erase(materials.begin() + static_cast<std::ptrdiff_t>(std::min(materialsBefore, materials.size())),
+                    materials.end());
+    reason = "メモリが足りません。";
+    return false;
 }
 
 }  // namespace doccommands

@@ -66,7 +66,8 @@ void StoreBackgroundColor(CSceneDocument& document, IProfile& profile, COLORREF 
 // Adds the models of a Metasequoia file (CP932 path) to the background models, after those
 // already there, and gives every background model its normals. False, with why in reason
 // (UTF-8), when the file could not be opened or read whole; what was read before an error
-// stays. New and Open empty the background models.
+// stays, unless memory ran out: then only the models shown before stay. New and Open empty
+// the background models.
 bool LoadBackgroundModel(const std::string& path, std::string& reason);
 
 }  // namespace doccommands

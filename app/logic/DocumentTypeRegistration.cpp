@@ -1,13 +1,14 @@
 #include "app/logic/DocumentTypeRegistration.h"
 
 #include "app/logic/EmbeddedResources.h"
+#include "platform/RegularFile.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
@@ -32,13 +33,15 @@ std::string DesktopEntry(const std::string& exec)
     return out;
 }
 
+// Read through the regular-file road: a FIFO or a device at the path is "different" at
+// once (and then replaced), and a file of another size is never read.
 bool SameContent(const fs::path& path, const std::string& content)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string present((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return present == content;
+    RegularFile file;
+    std::vector<std::uint8_t> present;
+    return file.OpenFileSystemPath(path.string()) && file.Size() == content.size() && file.ReadRest(present) &&
+           std::equal(present.begin(), present.end(), content.begin(), content.end(),
+                      [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); });
 }
 
 bool WriteFile(const fs::path& path, const std::string& content, std::string& error)
@@ -46,6 +49,8 @@ bool WriteFile(const fs::path& path, const std::string& content, std::string& er
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     const fs::path temporary = path.string() + ".new";
+    // Whatever stands there (a FIFO would hold the write for ever) goes first.
+    fs::remove(temporary, ec);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << content;

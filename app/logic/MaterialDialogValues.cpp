@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -22,14 +23,30 @@ bool IsUnscaledValue(int value)
     return value == ValuePower;
 }
 
-int SliderPosition(int value, float number)
+namespace {
+
+int ClampedPosition(double scaled)
 {
-    const double scaled = IsUnscaledValue(value) ? number : static_cast<double>(number) * 100.0;
     if (!(scaled > 0.0))
         return 0;
     if (scaled >= 100.0)
         return 100;
     return static_cast<int>(std::trunc(scaled));
+}
+
+}  // namespace
+
+int SliderPosition(int value, float number)
+{
+    return ClampedPosition(IsUnscaledValue(value) ? number : static_cast<double>(number) * 100.0);
+}
+
+int SliderPositionForText(int value, const std::string& text)
+{
+    // strtol and strtod read as atoi and atof do, and stay defined for numbers out of range.
+    if (IsUnscaledValue(value))
+        return ClampedPosition(static_cast<double>(std::strtol(text.c_str(), nullptr, 10)));
+    return ClampedPosition(std::strtod(text.c_str(), nullptr) * 100.0);
 }
 
 float SliderValue(int value, int position)

@@ -23,6 +23,11 @@ enum MaterialValue {
 bool IsUnscaledValue(int value);
 // A value's slider position: truncated toward zero and held within 0..100.
 int SliderPosition(int value, float number);
+// The slider position for an edit's text as leaving the edit sets it, whether or not the
+// text is a number: atoi of the text for the power, atof of the text times 100 for every
+// other value, truncated toward zero and held within 0..100 (0 for text without a leading
+// number).
+int SliderPositionForText(int value, const std::string& text);
 // The value a slider position stands for.
 float SliderValue(int value, int position);
 // A value as the edits first show it (six significant digits, "0.8", "5").

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using testsupport::ReadFile;
 using testsupport::TempDir;
@@ -60,6 +61,23 @@ TEST(DocumentTypeRegistration, WritesTheFilesOnceAndRemovesExactlyThem)
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.error.find("applications/kinemorphix.desktop"), std::string::npos) << outcome.error;
     EXPECT_EQ(ReadFile(blocked.File("applications")), "a file where the folder should be");
+}
+
+// A FIFO nobody writes to where a registration file or its temporary goes would hold every
+// start for ever: it is replaced at once by the file.
+TEST(DocumentTypeRegistration, FifosInPlaceOfTheFilesAreReplaced)
+{
+    TempDir data;
+    fs::create_directories(data.File("applications"));
+    const std::string entry = data.File("applications/kinemorphix.desktop");
+    ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((entry + ".new").c_str(), 0600), 0);
+
+    const doctype::Outcome outcome = doctype::Register(data.Folder().string(), "/usr/bin/kinemorphix");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_TRUE(fs::is_regular_file(entry));
+    EXPECT_NE(ReadFile(entry).find("\nExec=\"/usr/bin/kinemorphix\" %f\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(entry + ".new"));
 }
 
 TEST(HelpFile, FoundBesideTheProgramOrInTheInstalledDataFolder)

@@ -4,15 +4,19 @@
 #include "TestDoubles.h"
 #include "app/logic/CSceneDocument.h"
 #include "app/logic/LoadedSceneChecks.h"
+#include "app/logic/IDocumentView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/SceneFile.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <new>
 #include <tuple>
 
 using testsupport::ReadBytes;
@@ -239,7 +243,85 @@ TEST_F(DocumentRoads, UnreadableSceneFileLeavesAnUntitledEmptyDocument)
     EXPECT_EQ(ReadBytes(path), bytes);
 
     EXPECT_FALSE(doc.OnOpenDocument(dir.File("missing.zlkx")));
-    EXPECT_EQ(messages.messages.back(), "ドキュメントを開くことに失敗しました。");
+    EXPECT_EQ(messages.messages.back(),
+              "ドキュメントを開くことに失敗しました。\n" + dir.File("missing.zlkx") + ": ファイルが見つかりません。");
+}
+
+namespace {
+
+// A model whose bone object holds `bones` separate triangles.
+std::string BoneObjectModel(int bones)
+{
+    std::string text = "Metasequoia Document\nFormat Text Ver 1.0\nObject \"bone\" {\n\tvertex " +
+                       std::to_string(3 * bones) + " {\n";
+    for (int b = 0; b < bones; ++b)
+        text += "\t\t0 " + std::to_string(10 * b) + " 0\n\t\t0 " + std::to_string(10 * b + 8) + " 0\n\t\t0 " +
+                std::to_string(10 * b) + " 1\n";
+    text += "\t}\n\tface " + std::to_string(bones) + " {\n";
+    for (int b = 0; b < bones; ++b)
+        text += "\t\t3 V(" + std::to_string(3 * b) + " " + std::to_string(3 * b + 1) + " " + std::to_string(3 * b + 2) + ")\n";
+    return text + "\t}\n}\nEof\n";
+}
+
+// Running out of memory while the panes fill on a hint.
+struct OutOfMemoryView : IDocumentView {
+    void OnUpdate(int hint) override
+    {
+        if (hint == failOn) {
+            failOn = -1;
+            throw std::bad_alloc();
+        }
+    }
+    int failOn = -1;
+};
+
+}  // namespace
+
+// Files that ask for far more memory than they hold are refused, and memory running out on
+// any open road leaves an empty document with a message, never an exception.
+TEST_F(DocumentRoads, FilesAskingForMoreMemoryThanTheyHoldLeaveAnEmptyDocument)
+{
+    // Bones stored without animations, each padded to every name: 300 x 300 x 101 samples.
+    g_scene.m_animationNames.assign(300, "");
+    g_scene.m_bones.resize(300);
+    for (CBone& bone : g_scene.m_bones)
+        bone.m_animations.clear();
+    const std::string padded = dir.File("padded.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(padded));
+    // Many animation names and a model whose bone object adds 60 bones, each padded to them.
+    g_scene.m_bones.clear();
+    g_scene.m_animationNames.resize(200);
+    g_scene.m_modelPath = "bones.mqo";
+    dir.Write("bones.mqo", BoneObjectModel(60));
+    const std::string added = dir.File("added.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(added));
+
+    for (const std::string& path : {padded, added}) {
+        doc.OnOpenDocument(kBonesModel);
+        doc.SetModifiedFlag(false);
+        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        EXPECT_EQ(messages.messages.back(), cp932::ToUtf8(path) + " の形式が正しくありません。");
+        ExpectUntitledEmptyScene(doc);
+    }
+    // The same model under a scene with a few names opens.
+    g_scene.m_animationNames.resize(3);
+    g_scene.m_modelPath = "bones.mqo";
+    ASSERT_TRUE(doc.OnSaveDocument(added));
+    ASSERT_TRUE(doc.OnOpenDocument(added));
+    EXPECT_EQ(g_scene.m_bones.size(), 60u);
+
+    OutOfMemoryView failing;
+    doc.AddView(&failing);
+    for (const std::string& path : {added, kBonesModel}) {
+        messages.messages.clear();
+        failing.failOn = HintInitialUpdate;
+        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        failing.failOn = HintDocumentLoaded;
+        EXPECT_FALSE(doc.OnOpenDocument(path)) << path;
+        EXPECT_EQ(messages.messages, std::vector<std::string>(2, "メモリが足りないため「" + path + "」を開けませんでした。"));
+        ExpectUntitledEmptyScene(doc);
+    }
+    doc.RemoveView(&failing);
 }
 
 TEST_F(DocumentRoads, MissingModelIsReportedAndAFallbackBesideTheSceneGetsNothingOfAReadFailingHalfWay)
@@ -276,6 +358,25 @@ TEST_F(DocumentRoads, MissingModelIsReportedAndAFallbackBesideTheSceneGetsNothin
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
 }
 
+TEST_F(DocumentRoads, TexturesMissingInBothModelReadsOfOneOpenAreToldOnce)
+{
+    std::filesystem::copy_file(kBonesModel, dir.File("ninja_bones.mqo"));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("ninja_bones.mqo")));
+    g_scene.m_materials[0].m_texture = "gone.png";
+    const std::string path = dir.File("walk.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    // The stored model file ends inside a chunk; the one named like the scene is whole.
+    std::filesystem::copy_file(kBonesModel, dir.File("walk.mqo"));
+    std::vector<std::uint8_t> half = ReadBytes(kBonesModel);
+    half.resize(half.size() / 2);
+    testsupport::WriteBytes(dir.File("ninja_bones.mqo"), half);
+    messages.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].rfind("テクスチャファイルの読み込みに失敗しました\ngone.png", 0), 0u);
+}
+
 TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
 {
     const std::string notAModel = dir.Write("notes.mqo", "just some text\n");
@@ -307,6 +408,72 @@ TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
+namespace {
+
+// Stops a read once it has come past the given share of its file; keeps what it was told.
+struct StoppingProgress : IProgressSink {
+    explicit StoppingProgress(double share) : stopAt(share), previous(SetProgressSink(this)) {}
+    ~StoppingProgress() override { SetProgressSink(previous); }
+    void Begin(const std::string& text) override { texts.push_back(text); }
+    bool Update(std::uint64_t done, std::uint64_t total) override
+    {
+        reports.emplace_back(done, total);
+        return done < stopAt * static_cast<double>(total);
+    }
+    void End() override { ++ended; }
+
+    double stopAt;
+    IProgressSink* previous;
+    std::vector<std::string> texts;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
+    int ended = 0;
+};
+
+}  // namespace
+
+// Scene and model reads tell how far they have come; a read the user stops leaves the
+// document as one that failed, without a message.
+TEST_F(DocumentRoads, ReadsReportTheirProgressAndAStoppedReadEndsAsAFailedOne)
+{
+    const std::string scene = MakeScene("walk.zlkx");
+    g_scene.m_animationNames.assign(50, std::string(20000, 'n'));  // 1 MB of names
+    ASSERT_TRUE(doc.OnSaveDocument(scene));
+    std::string model = "Metasequoia Document\nFormat Text Ver 1.0\nObject \"a\" {\n\tvertex 400000 {\n";
+    for (int v = 0; v < 400000; ++v)
+        model += "\t\t1 2 3\n";
+    const std::string modelPath = dir.Write("large.mqo", model + "\t}\n}\nEof\n");
+
+    for (const std::string& path : {scene, modelPath}) {
+        // Read whole, the reports of the file climb to its size (a scene's model file follows).
+        {
+            StoppingProgress progress(2.0);
+            ASSERT_TRUE(doc.OnOpenDocument(path)) << path;
+            const std::uint64_t size = std::filesystem::file_size(path);
+            std::vector<std::uint64_t> done;
+            for (const auto& [read, total] : progress.reports)
+                if (total == size)
+                    done.push_back(read);
+            ASSERT_GE(done.size(), 2u) << path;
+            EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+            EXPECT_EQ(done.back(), size);
+            const std::string name = std::filesystem::path(path).filename().string();
+            EXPECT_EQ(progress.texts, std::vector<std::string>{"「" + name + "」を読み込んでいます…"});
+            EXPECT_EQ(progress.ended, 1);
+        }
+        // Stopped half way: untitled and empty, no message, the panes told.
+        StoppingProgress progress(0.5);
+        view.hints.clear();
+        doc.SetModifiedFlag(false);
+        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages.front();
+        ExpectUntitledEmptyScene(doc);
+        EXPECT_EQ(view.hints, std::vector<int>{HintDocumentLoaded});
+        EXPECT_EQ(progress.ended, 1);
+        EXPECT_GE(2 * progress.reports.back().first, progress.reports.back().second);
+        EXPECT_LT(progress.reports.back().first, progress.reports.back().second);
+    }
+}
+
 TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZero)
 {
     CCentigrade scene;
@@ -318,7 +485,7 @@ TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZ
     scene.m_bones[1].m_animations[0][4].m_translate.m_x = 7.0f;
     scene.m_bones[2].m_animations.assign(3, std::vector<CAnimation>(2));  // one animation too many
 
-    FitAnimationLengths(scene);
+    ASSERT_TRUE(scenefile::FitAnimationLengths(scene));
     for (const CBone& bone : scene.m_bones) {
         ASSERT_EQ(bone.m_animations.size(), 2u);
         EXPECT_EQ(bone.m_animations[0].size(), 5u);
@@ -334,10 +501,25 @@ TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZ
     scene.m_animationNames.clear();
     scene.m_bones[0].m_animations[0].clear();
     scene.m_bones[1].m_animations[0].resize(8);
-    FitAnimationLengths(scene);
+    ASSERT_TRUE(scenefile::FitAnimationLengths(scene));
     ASSERT_EQ(scene.m_animationNames.size(), 1u);
     for (const CBone& bone : scene.m_bones)
         EXPECT_EQ(bone.m_animations.at(0).size(), 8u);
+
+    // Padding may add 1,048,576 samples (or as many as the bones hold): 512 bones without
+    // samples padded to two animations of 1,024 samples each reach that; one more bone is
+    // refused and changes nothing.
+    scene.m_animationNames = {"Walk", "Run"};
+    scene.m_bones.resize(1);
+    scene.m_bones[0].m_animations.assign(2, std::vector<CAnimation>(1024));
+    scene.m_bones.resize(514);
+    for (std::size_t b = 1; b < scene.m_bones.size(); ++b)
+        scene.m_bones[b].m_animations.clear();
+    EXPECT_FALSE(scenefile::FitAnimationLengths(scene));
+    EXPECT_TRUE(scene.m_bones[1].m_animations.empty());
+    scene.m_bones.pop_back();
+    ASSERT_TRUE(scenefile::FitAnimationLengths(scene));
+    EXPECT_EQ(scene.m_bones[512].m_animations.at(1).size(), 1024u);
 }
 
 TEST(LoadedSceneChecks, BindingsToBonesThatDoNotExistAreDropped)

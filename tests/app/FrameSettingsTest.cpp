@@ -65,12 +65,40 @@ TEST(PaneLayout, CreationSizesAndTheResizeRule)
     EXPECT_EQ(sizes.timelineHeight, 180);
     EXPECT_EQ(InitialSizes(701).leftRowHeight, 233);
 
-    EXPECT_EQ(ViewHeightOnResize(FrameSizeType::Restored, 800, 600, true), 430);
-    EXPECT_EQ(ViewHeightOnResize(FrameSizeType::Maximized, 101, 201, true), 31);
-    EXPECT_FALSE(ViewHeightOnResize(FrameSizeType::Restored, 100, 600, true));
-    EXPECT_FALSE(ViewHeightOnResize(FrameSizeType::Restored, 800, 200, true));
-    EXPECT_FALSE(ViewHeightOnResize(FrameSizeType::Minimized, 800, 600, true));
-    EXPECT_FALSE(ViewHeightOnResize(FrameSizeType::Restored, 800, 600, false));
+    // The 3D view gets the panes' height less 170, whatever the bars took of the client area,
+    // or less what the timeline form needs when that is more.
+    const auto resize = [](FrameSizeType type, int cx, int cy, bool right, int panes, int needs) {
+        return ViewHeightOnResize({type, cx, cy, right, panes, needs});
+    };
+    EXPECT_EQ(resize(FrameSizeType::Restored, 800, 600, true, 600, 0), 430);
+    EXPECT_EQ(resize(FrameSizeType::Restored, 800, 600, true, 470, 120), 300);  // two rows of toolbars
+    EXPECT_EQ(resize(FrameSizeType::Restored, 800, 600, true, 470, 190), 275);
+    EXPECT_EQ(resize(FrameSizeType::Maximized, 101, 201, true, 201, 0), 31);
+    EXPECT_FALSE(resize(FrameSizeType::Restored, 100, 600, true, 600, 0));
+    EXPECT_FALSE(resize(FrameSizeType::Restored, 800, 200, true, 200, 0));
+    EXPECT_FALSE(resize(FrameSizeType::Minimized, 800, 600, true, 600, 0));
+    EXPECT_FALSE(resize(FrameSizeType::Restored, 800, 600, false, 600, 0));
+}
+
+TEST(PaneLayout, DockedToolbarsWrapIntoTheRowsTheSideHasRoomFor)
+{
+    // {row, position, length} per bar, the room, the rows shown.
+    struct Case {
+        std::vector<DockedBar> bars;
+        int room;
+        std::vector<int> rows;
+    };
+    const Case cases[]{
+        {{{0, 0, 600}, {0, 1, 560}}, 1280, {0, 0}},
+        {{{0, 0, 600}, {0, 1, 560}}, 800, {0, 1}},
+        {{{0, 1, 560}, {0, 0, 600}}, 800, {1, 0}},         // by position, not by order given
+        {{{0, 0, 900}, {0, 1, 560}}, 800, {0, 1}},         // a bar longer than the room keeps its row
+        {{{2, 0, 100}, {5, 0, 100}}, 800, {0, 1}},         // rows without gaps
+        {{{0, 0, 300}, {0, 400, 300}, {0, 800, 200}}, 500, {0, 1, 1}},
+        {{}, 800, {}},
+    };
+    for (const auto& [bars, room, rows] : cases)
+        EXPECT_EQ(WrapBarRows(bars, room), rows) << room;
 }
 
 namespace {

@@ -248,6 +248,13 @@ TEST_F(PaneRules, MaterialDialogWritesBackAndNamesTexturesBelowTheTextureFolders
     EXPECT_EQ(SliderPosition(ValueSpecular, 2.0f), 100);
     EXPECT_EQ(SliderPosition(ValueRed, -3e38f), 0);
     EXPECT_EQ(InitialValueText(values.numbers[ValueRed]), "0.8");
+    // Leaving an edit puts its slider where atof (the power: atoi) of its text says, number
+    // or not.
+    for (const auto& [value, text, position] : std::vector<std::tuple<int, std::string, int>>{
+             {ValueRed, "0.555", 55}, {ValueRed, "0.29", 28}, {ValueRed, "0.5abc", 50}, {ValueRed, "abc", 0},
+             {ValueRed, "-1", 0}, {ValueRed, "1e300", 100}, {ValueRed, "nan", 0}, {ValuePower, "7.9", 7},
+             {ValuePower, "1e2", 1}, {ValuePower, "99999999999999999999", 100}, {ValuePower, " 12x", 12}})
+        EXPECT_EQ(SliderPositionForText(value, text), position) << text;
 
     // A name another material has in other case is refused; everything else is applied.
     values.name = "SKIN";

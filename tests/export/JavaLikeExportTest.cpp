@@ -46,7 +46,8 @@ std::string LumaFold3DMethod(const char* name, const char* matrix)
 }  // namespace
 
 // Two animations of three frames and two bones: one method per animation and frame with
-// one matrix per bone. The key-frame form is the same class on the plain base.
+// one matrix per bone. The key-frame form is the same class on the plain base. Vertex 2,
+// without a bone or bound to one past the bone list, is written as bone 0 and reported.
 TEST(JavaLikeExport, LumaFold3DBoneModel)
 {
     const std::string calls =
@@ -62,11 +63,14 @@ TEST(JavaLikeExport, LumaFold3DBoneModel)
                              LumaFold3DMethod("addAnimations1_0", kIdentity4) +
                              LumaFold3DMethod("addAnimations1_1", kIdentity4) +
                              LumaFold3DMethod("addAnimations1_2", kIdentity4) + "}\n";
-    const CCentigrade scene = RiggedBox();
-    EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormMatrices),
-              Crlf(Head("lumafold3d", "BoneModel3D") + rest));
-    EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormKeyFrames),
-              Crlf(Head("lumafold3d", "Model3D") + rest));
+    for (const std::int32_t unbound : {-1, 2}) {
+        CCentigrade scene = RiggedBox();
+        scene.m_models[0].m_vertices[2].m_boneIndex = unbound;
+        EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormMatrices),
+                  Crlf(Head("lumafold3d", "BoneModel3D") + rest));
+        EXPECT_EQ(Write(scene, JavaLikeEngine::LumaFold3D, AnimationFormKeyFrames),
+                  Crlf(Head("lumafold3d", "Model3D") + rest));
+    }
 }
 
 // One method per animation and bone with one matrix per frame, no blank line before them,
@@ -124,26 +128,37 @@ TEST(JavaLikeExport, StaticFormOfTwoModelsAtScaleTwo)
         << text;
 }
 
-// A method whose rows would pass the size the JVM allows is cut into numbered pieces that
-// the constructor calls in order, right where the one method was called.
-TEST(JavaLikeExport, LongMethodsAreCutIntoPiecesCalledInOrder)
+// The rows past what one method holds go into a nested class that the method calls at its
+// end, extending a base whose forwarders hand the rows to the model; the constructor calls
+// the methods as always.
+TEST(JavaLikeExport, RowsPastOneMethodMoveIntoNestedClasses)
 {
     CCentigrade scene = BoxScene();
     scene.m_models[0].m_vertices.assign(3750, Vertex(0.5f, 0.25f, 0, -1));
     scene.m_bones = {Bone(0, -1, CVector(0, 0, 0), 1, 1153)};
     scene.m_animationNames = {"Walk"};
-    EXPECT_EQ(Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices).find("_2"), std::string::npos);
+    EXPECT_EQ(Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices).find("Rows"), std::string::npos);
 
     scene.m_models[0].m_vertices.push_back(Vertex(1, 2, 3, -1));
     scene.m_bones[0].m_animations[0].emplace_back();
     const std::string cut = Write(scene, JavaLikeEngine::VantaForm3D, AnimationFormMatrices);
-    EXPECT_NE(cut.find(Crlf("\t\taddVerteicesBones();\n\t\taddVerteicesBones_2();\n\t\taddIndices();\n\t\taddUVs();\n"
-                            "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\taddAnimations0_0_2();\n"
-                            "\t\tinit();\n")),
+    EXPECT_NE(cut.find(Crlf("\t\taddVerteicesBones();\n\t\taddIndices();\n\t\taddUVs();\n"
+                            "\t\taddA3();\n\t\taddA2();\n\t\taddAnimations0_0();\n\t\tinit();\n")),
               std::string::npos);
-    // The second piece holds exactly the rows past the first 3,750.
-    EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t}\n\n"
-                            "\tprivate void addVerteicesBones_2()\n\t{\n\t\taddB(1.000000, 2.000000, 3.000000, 0);\n"
-                            "\t}\n\n\tprivate void addIndices()\n")),
+    // The nested class holds exactly the rows past the first 3,750.
+    EXPECT_NE(cut.find(Crlf("\t\taddB(0.500000, 0.250000, 0.000000, 0);\n\t\tnew Rows1().rows();\n\t}\n\n"
+                            "\tprivate final class Rows1 extends Rows { void rows() {\n"
+                            "\t\taddB(1.000000, 2.000000, 3.000000, 0);\n\t} }\n\n\tprivate void addIndices()\n")),
               std::string::npos);
+    const std::string matrix = "1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000, 0.000000, 0.000000, "
+                               "0.000000, 0.000000, 1.000000, 0.000000, 0.000000, 0.000000, 0.000000, 1.000000";
+    EXPECT_TRUE(cut.ends_with(Crlf(
+        "\t\taddA(" + matrix + ");\n\t\tnew Rows2().rows();\n\t}\n\n"
+        "\tprivate final class Rows2 extends Rows { void rows() {\n\t\taddA(" + matrix + ");\n\t} }\n\n"
+        "\tprivate abstract class Rows\n\t{\n"
+        "\t\tfinal void addB(double x, double y, double z, int bone) { Robot.this.addB(x, y, z, bone); }\n"
+        "\t\tfinal void addA(double m0, double m1, double m2, double m3, double m4, double m5, double m6, double m7,\n"
+        "\t\t\tdouble m8, double m9, double m10, double m11, double m12, double m13, double m14, double m15)\n"
+        "\t\t{\n\t\t\tRobot.this.addA(m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15);\n"
+        "\t\t}\n\t}\n}\n")));
 }

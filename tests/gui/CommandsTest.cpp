@@ -5,6 +5,7 @@
 #include "EditorTest.h"
 
 #include "app/CDialogKeyFrame.h"
+#include "app/CHierarchyView.h"
 #include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
@@ -29,6 +30,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
@@ -88,10 +90,15 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
 {
     StartEditor();
     CMainFrame& frame = Frame();
+    // Every button has its icon and the size of its bar's first button.
     for (wxAuiToolBar* bar : {frame.m_mainToolBar, frame.m_controlToolBar})
         for (size_t i = 0; i < bar->GetToolCount(); ++i) {
             const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
-            EXPECT_TRUE(tool->GetKind() == wxITEM_SEPARATOR || tool->GetBitmapBundle().IsOk()) << i;
+            if (tool->GetKind() == wxITEM_SEPARATOR)
+                continue;
+            EXPECT_TRUE(tool->GetBitmapBundle().IsOk()) << i;
+            EXPECT_EQ(bar->GetToolRect(tool->GetId()).GetSize(), bar->GetToolRect(bar->FindToolByIndex(0)->GetId()).GetSize())
+                << tool->GetLabel().utf8_string();
         }
     RunCommand(ID_VIEW_CONTROL_TOOLBAR);
     Pump(100);
@@ -103,7 +110,7 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
     RunCommand(ID_VIEW_STATUS_BAR);
     Pump(100);
     EXPECT_FALSE(frame.m_mainToolBar->IsShown() || frame.m_statusBar->IsShown());
-    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.m_mainSplitter->GetSize().y - 170);
     for (int id : {ID_VIEW_CONTROL_TOOLBAR, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
         RunCommand(id);
 
@@ -115,6 +122,78 @@ TEST_F(EditorTest, BarsAreShownAndHiddenEachByItsOwnItemAndShowPrompts)
     EXPECT_TRUE(WaitUntil([&] { return status() == "既存のファイルを開く"; }));
     FocusWindow(*frame.m_sceneView);
     EXPECT_TRUE(WaitUntil([&] { return status() == "レディ"; }));
+}
+
+TEST_F(EditorTest, ToolbarsDockOnAnySideAndFloatDraggedBetweenTheirButtons)
+{
+    StartEditor();
+    CMainFrame& frame = Frame();
+    frame.SetSize(120, 40, 1000, 740);  // room around the window to drag to
+    Pump(200);
+    wxAuiToolBar& bar = *frame.m_controlToolBar;
+    const wxAuiPaneInfo& pane = frame.Docking().GetPane(&bar);
+    // Presses on a bar's first separator, drags it through points of the window's client area
+    // in steps of at most `step` pixels, and lets go at the last. A floating bar docks only when
+    // its window moves slowly, as a hand moves it.
+    const auto drag = [&](wxAuiToolBar& toolBar, std::initializer_list<wxPoint> path, int step = 40) {
+        wxRect separator;
+        for (size_t i = 0; separator.IsEmpty() && i < toolBar.GetToolCount(); ++i)
+            if (const wxAuiToolBarItem* tool = toolBar.FindToolByIndex(static_cast<int>(i)); tool->GetKind() == wxITEM_SEPARATOR)
+                separator = tool->GetSizerItem()->GetRect();
+        EXPECT_TRUE(SimulateUntilReleased([&] {
+            wxUIActionSimulator mouse;
+            wxPoint at = toolBar.ClientToScreen(Centre(separator));
+            mouse.MouseMove(at);
+            Pump(100);
+            mouse.MouseDown();
+            for (const wxPoint& point : path) {
+                const wxPoint to = frame.ClientToScreen(point);
+                const int steps = std::max(1, std::max(std::abs(to.x - at.x), std::abs(to.y - at.y)) / step);
+                for (int n = 1; n <= steps; ++n) {
+                    Pump(30);
+                    mouse.MouseMove(at + wxPoint((to.x - at.x) * n / steps, (to.y - at.y) * n / steps));
+                }
+                at = to;
+            }
+            Pump(100);
+            mouse.MouseUp();
+        }));
+        Pump(300);
+    };
+    const wxSize client = frame.GetClientSize();
+
+    // Just past the left edge: docked on the left, standing upright, buttons still equal.
+    const int topRow = bar.GetPosition().y + bar.GetSize().y / 2;
+    drag(bar, {wxPoint(-10, topRow), wxPoint(-10, topRow + 10)});
+    EXPECT_TRUE(pane.IsDocked());
+    EXPECT_EQ(pane.dock_direction, wxAUI_DOCK_LEFT);
+    EXPECT_GT(bar.GetSize().y, bar.GetSize().x);
+    EXPECT_LT(bar.GetScreenRect().GetRight(), frame.m_hierarchyView->GetScreenPosition().x);
+    EXPECT_EQ(bar.GetToolRect(WindowIdOf(ID_CONTROL_LAST)).GetSize(), bar.GetToolRect(WindowIdOf(ID_CONTROL_FIRST)).GetSize());
+
+    // Into the 3D view: a window of its own, whose buttons still reach the commands.
+    const wxPoint inView = frame.m_sceneView->GetScreenPosition() - frame.ClientToScreen(wxPoint()) + wxPoint(200, 150);
+    drag(bar, {inView});
+    ASSERT_TRUE(pane.IsFloating());
+    EXPECT_NE(wxGetTopLevelParent(&bar), &frame);
+    ClickTool(bar, ID_CONTROL_LAST);
+    EXPECT_EQ(g_currentFrame, g_lastFrame);
+    SaveWindowPng(ShotPath("toolbar_floating"));
+
+    // Just above the top edge: back in the window, lying flat; under the main toolbar while
+    // the window is too narrow for both, beside it in a wider one.
+    drag(bar, {wxPoint(client.x - 300, 40), wxPoint(client.x - 300, -10)}, 2);
+    EXPECT_TRUE(pane.IsDocked());
+    EXPECT_EQ(pane.dock_direction, wxAUI_DOCK_TOP);
+    EXPECT_EQ(wxGetTopLevelParent(&bar), &frame);
+    EXPECT_EQ(bar.GetScreenPosition().y, frame.m_mainToolBar->GetScreenRect().GetBottom() + 1);
+    frame.SetSize(10, 40, 1260, 740);
+    Pump(300);
+    EXPECT_EQ(bar.GetScreenPosition().y, frame.m_mainToolBar->GetScreenPosition().y);
+
+    // The window closes with a toolbar floating.
+    drag(*frame.m_mainToolBar, {inView});
+    EXPECT_TRUE(frame.Docking().GetPane(frame.m_mainToolBar).IsFloating());
 }
 
 TEST_F(EditorTest, ColourDialogsStoreTheColourInTheProfileAndRedraw)
@@ -142,7 +221,7 @@ TEST_F(EditorTest, ColourDialogsStoreTheColourInTheProfileAndRedraw)
     wxTEST_DIALOG(PressKey('n', wxMOD_ALT), ChooseColour(g_scene.m_backgroundColor, wxColour(40, 50, 60)));
     EXPECT_TRUE(Doc().IsModified());
     g_scene.m_lineColor = g_scene.m_selectColor = g_scene.m_backgroundColor = 0;
-    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), wxExpectModal<wxMessageDialog>(wxNO));
+    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), ExpectMessage("への変更を保存しますか?", wxID_NO));
     EXPECT_EQ(std::tuple(g_scene.m_lineColor, g_scene.m_selectColor, g_scene.m_backgroundColor),
               std::tuple(green, COLORREF{0x563412}, MakeRgb(40, 50, 60)));
 
@@ -229,7 +308,7 @@ TEST_F(EditorTest, DocumentCommandsByTheirAcceleratorsOnARiggedModel)
         EXPECT_TRUE(Sample(bone, 9).m_key) << bone;
     EXPECT_FLOAT_EQ(Sample(1, 9).m_rotate.m_z, 30);
     wxTEST_DIALOG(PressKey('k', wxMOD_CONTROL), keyFrame("9x", 3),
-                  wxExpectModal<wxMessageDialog>(wxOK).Describe("not a number"));
+                  ExpectMessage("整数を入力してください。").Describe("not a number"));
     EXPECT_TRUE(Sample(2, 9).m_key);
 
     // Keys: Ctrl+I, Ctrl+G finds 5; Ctrl+U clears frame 5 on every bone and in-betweens.
@@ -303,7 +382,7 @@ TEST_F(EditorTest, BackgroundModelsFromTheFileMenuAreDrawnUntilNew)
     EXPECT_NE(shown.rgb, empty.rgb);
     SavePng(shown, ShotPath("background_model"));
 
-    wxTEST_DIALOG(load(CorpusPath("nutti+blender-mqo/simple.mqo")), wxExpectModal<wxMessageDialog>(wxOK));
+    wxTEST_DIALOG(load(CorpusPath("nutti+blender-mqo/simple.mqo")), ExpectMessage("を読み込めませんでした。"));
     PressKey('n', wxMOD_CONTROL);
     EXPECT_EQ(CaptureView().rgb, empty.rgb);
 }

@@ -14,15 +14,19 @@
 #include "app/CSliderView.h"
 #include "app/logic/CommandIds.h"
 #include "scene/CCentigrade.h"
+#include "scene/DibStream.h"
 #include "scene/Globals.h"
 
 #include <wx/button.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -135,6 +139,18 @@ TEST_F(EditingPanesTest, TreeAndTimelineFollowTheSelectedBone)
     EXPECT_EQ(Text(*Timeline().ValueEdit(2)), "30.000000");
     EXPECT_EQ(Timeline().FrameRuler()->GetKeyFrames(), (std::vector<int>{0, 40}));
 
+    // Wherever a click on a row selects the row's item, it selects the bone: right of a short
+    // name, in the indent.
+    wxRect label;
+    ASSERT_TRUE(Tree().GetBoundingRect(Tree().ItemOfBone(5), label, true));
+    ClickAt(Tree(), wxPoint(label.GetRight() + 40, label.y + label.height / 2));
+    EXPECT_EQ(Tree().BoneOfItem(Tree().GetSelection()), 5);
+    EXPECT_EQ(g_scene.m_selectedBone, 5);
+    ASSERT_TRUE(Tree().GetBoundingRect(Tree().ItemOfBone(3), label, true));
+    ClickAt(Tree(), wxPoint(3, label.y + label.height / 2));
+    EXPECT_EQ(Tree().BoneOfItem(Tree().GetSelection()), 3);
+    EXPECT_EQ(g_scene.m_selectedBone, 3);
+
     // A pick in the 3D view reaches the tree and the timeline through the pane directory.
     g_scene.m_selectedBone = 5;
     GetPaneDirectory()->m_hierarchyView->SelectCurrentBoneItem();
@@ -163,7 +179,7 @@ TEST_F(EditingPanesTest, RenamesRefuseADuplicateInOtherCaseAndRenameTheEditedIte
 
     // The selected item renamed to a name another bone has in other case: refused with the
     // message.
-    wxTEST_DIALOG(RenameBySlowClick(3, "bone1"), wxExpectModal<wxMessageDialog>(wxOK));
+    wxTEST_DIALOG(RenameBySlowClick(3, "bone1"), ExpectMessage("重複する名前があるで"));
     EXPECT_EQ(g_scene.m_bones[3].m_name, "Bone3");
     EXPECT_EQ(Tree().GetItemText(Tree().ItemOfBone(3)).utf8_string(), "Bone3");
     EXPECT_FALSE(Doc().IsModified());
@@ -230,7 +246,7 @@ TEST_F(EditingPanesTest, ValuesTypedAtKeyAndInBetweenFramesAndTheLastFrame)
     TypeAndLeave(*timeline.LastFrameEdit(), "30");
     EXPECT_EQ(Text(*timeline.CurrentFrameEdit()), "30");
     EXPECT_EQ(timeline.FrameRuler()->GetLastFrame(), 30);
-    wxTEST_DIALOG(TypeAndLeave(*timeline.LastFrameEdit(), "5000000"), wxExpectModal<wxMessageDialog>(wxOK));
+    wxTEST_DIALOG(TypeAndLeave(*timeline.LastFrameEdit(), "5000000"), ExpectMessage("最後のフレームは 100000 以下"));
     EXPECT_EQ(g_lastFrame, 30);
     EXPECT_EQ(Text(*timeline.LastFrameEdit()), "30");
 }
@@ -304,6 +320,17 @@ TEST_F(EditingPanesTest, MaterialDialogRoundTripAndMaterialNumbers)
     m_chooser.Answer(kFigure.substr(0, kFigure.size() - 3) + "png");
     const auto act = [&](CDlgMaterial& dialog) {
         EXPECT_EQ(dialog.ValueSlider(ValueGreen)->GetValue(), 30);
+        // Text that is no number is refused when the edit is left; its slider goes where atof
+        // of the text says.
+        wxTextCtrl& blue = *dialog.ValueEdit(ValueBlue);
+        const std::string blueText = Text(blue);
+        wxTEST_DIALOG(TypeAndLeave(blue, "0.7x"), ExpectMessage("数値を入力してください"));
+        EXPECT_EQ(dialog.ValueSlider(ValueBlue)->GetValue(), 70);
+        // OK pressed straight from that edit refuses the text once, and the dialog stays.
+        FocusWindow(blue);
+        wxTEST_DIALOG(ClickCentre(*dialog.FindWindow(wxID_OK)), ExpectMessage("数値を入力してください"));
+        EXPECT_TRUE(dialog.IsShown());
+        TypeAndLeave(blue, blueText);
         wxTextCtrl& red = *dialog.ValueEdit(ValueRed);
         ClickCentre(red);
         red.SelectAll();
@@ -326,10 +353,38 @@ TEST_F(EditingPanesTest, MaterialDialogRoundTripAndMaterialNumbers)
             ClickOnly(list, Centre(rect), wxMOUSE_BTN_LEFT, true);
             EXPECT_TRUE(WaitUntil([&] { return cloth.m_texture == "figure.png"; }));
         },
-        DialogSession<CDlgMaterial>(act), wxExpectModal<wxMessageDialog>(wxOK));
+        DialogSession<CDlgMaterial>(act), ExpectMessage("マテリアル名が重複しています！"));
     EXPECT_EQ(cloth.m_name, "cloth");
     EXPECT_EQ(cloth.m_color[0], 0.555f);
     EXPECT_EQ(cloth.m_color[1], 0.31f);
     EXPECT_TRUE(cloth.HasTexture());
     EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(EditingPanesTest, MaterialDialogOkReadsEveryTextureAgain)
+{
+    // The figure beside a texture of its own, which changes on disk while the scene is open.
+    std::filesystem::copy_file(kFigure, m_dir.File("figure.mqo"));
+    const auto writeTexture = [&](int side) {
+        ASSERT_TRUE(wxImage(side, side).SaveFile(wxString::FromUTF8(m_dir.File("figure.png")), wxBITMAP_TYPE_PNG));
+    };
+    writeTexture(4);
+    g_lastFrame = g_previousLastFrame = 100;
+    StartEditor({m_dir.File("figure.mqo")});
+    const CMaterial& skin = g_scene.m_materials.at(0);
+    ASSERT_TRUE(skin.HasTexture());
+    EXPECT_EQ(skin.m_image->m_width, 4);
+    writeTexture(8);
+
+    // OK in the other material's dialog.
+    CMaterialView& list = *Frame().m_materialView;
+    wxRect rect;
+    ASSERT_TRUE(list.GetItemRect(1, rect));
+    wxTEST_DIALOG(
+        {
+            ClickOnly(list, Centre(rect), wxMOUSE_BTN_LEFT, true);
+            EXPECT_TRUE(WaitUntil([&] { return g_scene.m_currentMaterial == 1 && skin.m_image->m_width == 8; }));
+        },
+        DialogSession<CDlgMaterial>());
+    EXPECT_TRUE(skin.HasTexture());
 }

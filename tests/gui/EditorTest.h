@@ -128,20 +128,34 @@ private:
     IFileChooser* m_previousChooser = nullptr;
 };
 
-// A message box whose text holds the given part, answered with OK:
+// A message box whose text holds the given part, answered with `answer` (wxID_OK, wxID_YES,
+// wxID_NO, wxID_CANCEL). Its buttons must read in Japanese whatever the locale, as the
+// program's own dialogs do:
 //     wxTEST_DIALOG(RunCommand(ID_...), ExpectMessage("削除しました"));
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 public:
-    explicit ExpectMessage(std::string part) : m_part(std::move(part)) {}
+    explicit ExpectMessage(std::string part, int answer = wxID_OK) : m_part(std::move(part)), m_answer(answer) {}
 
 protected:
     int OnInvoked(wxMessageDialog* dialog) const override
     {
         const std::string text = dialog->GetMessage().utf8_string();
         EXPECT_NE(text.find(m_part), std::string::npos) << text;
-        return wxID_OK;
+        const long style = dialog->GetMessageDialogStyle();
+        std::string labels;
+        if (style & wxYES_NO)
+            labels = (dialog->GetYesLabel() + "/" + dialog->GetNoLabel()).utf8_string();
+        else
+            labels = dialog->GetOKLabel().utf8_string();
+        if (style & wxCANCEL)
+            labels += "/" + dialog->GetCancelLabel().utf8_string();
+        EXPECT_TRUE(labels == "OK" || labels == "OK/キャンセル" || labels == "はい/いいえ" ||
+                    labels == "はい/いいえ/キャンセル")
+            << labels << " on " << text;
+        return m_answer;
     }
 
 private:
     std::string m_part;
+    int m_answer;
 };

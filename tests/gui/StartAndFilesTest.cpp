@@ -5,12 +5,14 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CDialogSave.h"
+#include "app/CFrameRuler.h"
 #include "app/CHierarchyView.h"
 #include "app/CKinemorphixApp.h"
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CSliderView.h"
 #include "app/CSmartSplitterWnd.h"
+#include "app/CWxMessageSink.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandRegistry.h"
 #include "app/logic/CommandTable.h"
@@ -25,6 +27,7 @@
 #include <wx/aui/auibar.h>
 #include <wx/dnd.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -33,6 +36,10 @@
 #include <filesystem>
 
 using testsupport::ReadBytes;
+
+namespace {
+const char* const kSaveChanges = "への変更を保存しますか?";
+}  // namespace
 
 // Nothing on a menu, toolbar or accelerator is dead.
 TEST(CommandHandlers, EveryCommandHasAHandler)
@@ -50,19 +57,38 @@ TEST_F(EditorTest, StartsUntitledWithFivePanesMenusAndBars)
     EXPECT_EQ(frame.GetTitle().utf8_string(), "無題 - Zelvo Kinemorphix 3.9");
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(frame.m_mainSplitter->PaneExtent(0), 200);
+    EXPECT_EQ(frame.m_rightSplitter->GetSashSize(), 5);
 
-    // The 3D view has the client height less 170 pixels; the three left panes share the
+    // The 3D view has the height the bars leave less 170 pixels; the three left panes share the
     // height they were made with. After a resize too; but a frame too low keeps the rows it had.
-    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+    const auto panes = [&] { return frame.m_mainSplitter->GetSize().y; };
+    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), panes() - 170);
     EXPECT_NEAR(frame.m_leftSplitter->PaneExtent(0), frame.m_leftSplitter->PaneExtent(1), 1);
     frame.SetClientSize(900, 640);
     Pump(300);
-    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+    EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), panes() - 170);
     const int viewHeight = frame.m_rightSplitter->PaneExtent(0);
     frame.SetClientSize(900, 150);
     Pump(300);
     EXPECT_LE(frame.m_rightSplitter->PaneExtent(0), viewHeight);
-    EXPECT_NE(frame.m_rightSplitter->PaneExtent(0), frame.ClientHeightWithBars() - 170);
+    EXPECT_NE(frame.m_rightSplitter->PaneExtent(0), panes() - 170);
+
+    // In a small window the toolbars take two rows; still the timeline form keeps its controls
+    // (the 5-pixel bar above it) and the three lists keep a share of the column.
+    CSliderView& timeline = *frame.m_sliderView;
+    for (const wxSize& size : {wxSize(800, 600), wxSize(1280, 800)}) {
+        frame.SetSize(size);
+        Pump(300);
+        const bool twoRows = size.x == 800;
+        EXPECT_EQ(frame.m_controlToolBar->GetScreenPosition().y > frame.m_mainToolBar->GetScreenPosition().y, twoRows);
+        EXPECT_EQ(frame.m_rightSplitter->PaneExtent(0), panes() - 170);
+        EXPECT_EQ(frame.m_rightSplitter->PaneExtent(1), 165);
+        for (wxWindow* control : std::initializer_list<wxWindow*>{timeline.LastFrameEdit(), timeline.FrameRuler()})
+            EXPECT_LE(control->GetRect().GetBottom(), timeline.GetClientSize().y) << size.x;
+        for (int row = 0; row < 3; ++row)
+            EXPECT_GT(frame.m_leftSplitter->PaneExtent(row), 80) << size.x << " row " << row;
+        SaveWindowPng(ShotPath("main_window_" + std::to_string(size.x)));
+    }
 
     // Menus from the table, with the accelerator shown and the mnemonic kept, and the update
     // rules applied to them.
@@ -126,10 +152,17 @@ TEST_F(EditorTest, StartsWithAModelNamedOnTheCommandLineAndDrawsIt)
 TEST_F(EditorTest, FileThatCannotBeOpenedStartsAnEmptyDocumentAfterTheMessage)
 {
     const std::string broken = m_dir.Write("broken.zlkx", "not a scene");
-    wxTEST_DIALOG(StartEditor({broken}), wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTEST_DIALOG(StartEditor({broken}), ExpectMessage("broken.zlkx"));
     EXPECT_EQ(Doc().GetTitle(), "\x96\xB3\x91\xE8");
     EXPECT_TRUE(g_scene.m_models.empty());
     EXPECT_TRUE(Frame().IsShown());
+
+    // What the toolkit logs itself comes in the same boxes, with the same buttons.
+    wxLog* const console = wxLog::SetActiveTarget(new wxLogGui);
+    UseMessageBoxesForLog();
+    wxLogError("%s", "cannot read skin.png");
+    wxTEST_DIALOG(wxLog::FlushActive(), ExpectMessage("skin.png"));
+    delete wxLog::SetActiveTarget(console);
 }
 
 TEST_F(EditorTest, ModelSavedAsASceneUnderATypedNameReopensAndSavesByteForByte)
@@ -162,7 +195,7 @@ TEST_F(EditorTest, ModelSavedAsASceneUnderATypedNameReopensAndSavesByteForByte)
     g_scene.m_models[0].m_vertices[7].m_boneIndex = 5;
     Doc().SetModifiedFlag();
     m_chooser.Answer(scene);
-    wxTEST_DIALOG(ClickTool(*Frame().m_mainToolBar, ID_FILE_OPEN), wxExpectModal<wxMessageDialog>(wxNO));
+    wxTEST_DIALOG(ClickTool(*Frame().m_mainToolBar, ID_FILE_OPEN), ExpectMessage(kSaveChanges, wxID_NO));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(g_scene.m_models[0].m_vertices[7].m_boneIndex, 1);
 
@@ -191,15 +224,15 @@ TEST_F(EditorTest, NewAndCloseAskToSaveChangesAndTheSampleDroppedOnAPaneOpensBou
     ASSERT_TRUE(Doc().IsModified());
 
     // Ctrl+N on a changed document: Cancel keeps it, No discards it.
-    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), wxExpectModal<wxMessageDialog>(wxCANCEL));
+    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), ExpectMessage(kSaveChanges, wxID_CANCEL));
     EXPECT_EQ(g_scene.m_models.size(), 1u);
-    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), wxExpectModal<wxMessageDialog>(wxNO));
+    wxTEST_DIALOG(PressKey('n', wxMOD_CONTROL), ExpectMessage(kSaveChanges, wxID_NO));
     EXPECT_TRUE(g_scene.m_models.empty());
     EXPECT_EQ(Frame().GetTitle().utf8_string(), "無題 - Zelvo Kinemorphix 3.9");
 
     // Closing the window asks too; Cancel keeps it open.
     Doc().SetModifiedFlag();
-    wxTEST_DIALOG(Frame().Close(), wxExpectModal<wxMessageDialog>(wxCANCEL));
+    wxTEST_DIALOG(Frame().Close(), ExpectMessage(kSaveChanges, wxID_CANCEL));
     Pump(100);
     EXPECT_TRUE(Frame().IsShown());
 
@@ -211,7 +244,7 @@ TEST_F(EditorTest, NewAndCloseAskToSaveChangesAndTheSampleDroppedOnAPaneOpensBou
     ASSERT_NE(target, nullptr);
     EXPECT_TRUE(target->OnDropFiles(10, 10, files));
     wxTEST_DIALOG(ASSERT_TRUE(WaitUntil([] { return g_scene.m_bones.size() == 7; })),
-                  wxExpectModal<wxMessageDialog>(wxNO));
+                  ExpectMessage(kSaveChanges, wxID_NO));
     EXPECT_EQ(Frame().GetTitle().utf8_string(), "figure.zlkx - Zelvo Kinemorphix 3.9");
     EXPECT_FALSE(Doc().IsModified());
     ASSERT_EQ(g_scene.m_models.size(), 1u);
@@ -295,7 +328,7 @@ protected:
                               ClickCentre(*dialog.FlashRadio(1));
                               SaveWindowPng(ShotPath("save_options_stage3d"));
                           }),
-                          wxExpectModal<wxMessageDialog>(wxOK).Optional());
+                          ExpectMessage("").Optional());
             CCentigrade reread;  // the bone export reads back as a model
             if (exporter.type == ExportTypeBoneAnimation)
                 EXPECT_TRUE(reread.ImportMqo(file) && reread.m_models.size() == 1);

@@ -585,9 +585,9 @@ TEST_F(BackgroundReader, AFileThatCannotBeOpenedChangesNothingAndTellsWhy)
     EXPECT_FALSE(ImportBackgroundMqo(dir.File("missing.mqo"), reason));
     EXPECT_EQ(reason, "ファイルが見つかりません。");
     EXPECT_FALSE(ImportBackgroundMqo(dir.Path(), reason));
-    EXPECT_EQ(reason, "ファイルではありません。");
+    EXPECT_EQ(reason, "フォルダーです。");
     EXPECT_FALSE(ImportBackgroundMqo("/dev/zero", reason));  // endless: refused unread
-    EXPECT_EQ(reason, "ファイルではありません。");
+    EXPECT_EQ(reason, "デバイスです。");
     EXPECT_TRUE(g_scene.m_backgroundMaterials.empty());
     ASSERT_TRUE(fs_cp932::CurrentFolder(after));
     EXPECT_EQ(after, before);

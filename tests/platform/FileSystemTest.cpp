@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 TEST(FileSystem, AbsolutePaths)
@@ -133,7 +137,8 @@ TEST(FileSystem, AtomicWriteOfTheLongestName)
 }
 
 // Leftovers of killed saves go with the next successful save of the same target; those of
-// another target, and one a writer still holds, stay.
+// another target, one a writer still holds and one made a moment ago (whose writer may not
+// have locked it yet) stay.
 TEST(FileSystem, SuccessfulSaveRemovesItsOwnStaleTemporaries)
 {
     testsupport::TempDir folder;
@@ -142,18 +147,52 @@ TEST(FileSystem, SuccessfulSaveRemovesItsOwnStaleTemporaries)
     KilledSave(target);
     KilledSave(target);
     KilledSave(other);
-    ASSERT_EQ(FolderNames(folder).size(), 3u);
     AtomicFile held;
     ASSERT_TRUE(held.Open(target));
+    const auto minuteAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Folder()))
+        std::filesystem::last_write_time(entry.path(), minuteAgo);
+    KilledSave(target);
+    ASSERT_EQ(FolderNames(folder).size(), 5u);
 
     std::string error;
     const std::uint8_t fresh[] = {9};
     ASSERT_TRUE(fs_cp932::WriteFileAtomically(target, fresh, 1, error)) << error;
     const std::vector<std::string> names = FolderNames(folder);
-    ASSERT_EQ(names.size(), 3u);  // the held file, the other target's leftover, the target
+    ASSERT_EQ(names.size(), 4u);  // the held and the young file, the other target's leftover, the target
     EXPECT_TRUE(names[0].starts_with(".walk.zlkx.kmx-")) << names[0];
-    EXPECT_TRUE(names[1].starts_with(".walk.zlkx2.kmx-")) << names[1];
-    EXPECT_EQ(names[2], "walk.zlkx");
+    EXPECT_TRUE(names[1].starts_with(".walk.zlkx.kmx-")) << names[1];
+    EXPECT_TRUE(names[2].starts_with(".walk.zlkx2.kmx-")) << names[2];
+    EXPECT_EQ(names[3], "walk.zlkx");
     held.Discard();
-    EXPECT_EQ(FolderNames(folder).size(), 2u);
+    EXPECT_EQ(FolderNames(folder).size(), 3u);
+}
+
+// Four saves of one target at a time, 150 times over: every save succeeds, the target is
+// always one writer's whole file and no temporary file is left beside it.
+TEST(FileSystem, RacingSavesOfOneTargetAllSucceed)
+{
+    testsupport::TempDir folder;
+    const std::string target = folder.File("race.zlkx");
+    std::vector<std::vector<std::uint8_t>> contents;
+    for (int w = 1; w <= 4; ++w)
+        contents.emplace_back(1000 * w, static_cast<std::uint8_t>(w));
+    std::atomic<int> failures = 0;
+    int wholeFiles = 0;
+    std::barrier round(4, [&]() noexcept {
+        wholeFiles += static_cast<int>(std::ranges::count(contents, testsupport::ReadBytes(target)));
+    });
+    std::vector<std::jthread> writers;
+    for (const std::vector<std::uint8_t>& bytes : contents)
+        writers.emplace_back([&] {
+            for (int i = 0; i < 150; ++i) {
+                std::string error;
+                failures += !fs_cp932::WriteFileAtomically(target, bytes.data(), bytes.size(), error);
+                round.arrive_and_wait();
+            }
+        });
+    writers.clear();  // waits for them
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(wholeFiles, 150);
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"race.zlkx"});
 }

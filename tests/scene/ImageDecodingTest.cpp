@@ -65,7 +65,7 @@ TEST(ImageDecoding, EverySeedDecodesAsTheReferenceDoes)
         EXPECT_LE(LargestDifference(image.m_pixels, reference.m_pixels), name.starts_with("jpeg") ? 4 : 0) << name;
         ++seen;
     }
-    EXPECT_EQ(seen, 21u);  // PNG, JPEG, BMP, TGA, GIF, PSD, PNM and HDR, in their variants
+    EXPECT_EQ(seen, 25u);  // PNG, JPEG, BMP, TGA, GIF, PSD, PNM, HDR and PIC, in their variants
 }
 
 namespace {
@@ -85,11 +85,14 @@ std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
     Bytes& png = files["png"].raw("\x89PNG\r\n\x1A\n", 8);
     Be32(Be32(Be32(png, 13).raw("IHDR", 4), w), h).u8(8).u8(6).u8(0).u8(0).u8(0).u32(0);
     Be32(png, 2).raw("IDAT", 4).u8(0x78).u8(0x9C).u32(0);
-    Bytes& jpeg = files["jpeg"].u8(0xFF).u8(0xD8).u8(0xFF).u8(0xC0);
-    Be16(Be16(Be16(jpeg, 17).u8(8), h16), w16).u8(3);
-    for (std::uint8_t c = 1; c <= 3; ++c)
-        jpeg.u8(c).u8(0x11).u8(0);
-    Be16(jpeg.u8(0xFF).u8(0xDA), 12).u8(3).u8(1).u8(0).u8(2).u8(0).u8(3).u8(0).u8(0).u8(63).u8(0);
+    // The JPEG seed's tables and headers up to its scan (frame header at 158, scan data at 294).
+    std::vector<std::uint8_t> jpeg = testsupport::ReadBytes(kSeeds + "jpeg_baseline.jpg");
+    jpeg.resize(294);
+    jpeg[158 + 5] = static_cast<std::uint8_t>(h16 >> 8);
+    jpeg[158 + 6] = static_cast<std::uint8_t>(h16);
+    jpeg[158 + 7] = static_cast<std::uint8_t>(w16 >> 8);
+    jpeg[158 + 8] = static_cast<std::uint8_t>(w16);
+    files["jpeg"].raw(jpeg.data(), jpeg.size());
     files["tga"].u8(0).u8(0).u8(10).raw("\0\0\0\0\0\0\0\0\0", 9).u16(w16).u16(h16).u8(24).u8(0);
     Bytes& bmp = files["bmp"].raw("BM", 2).u32(54).u32(0).u32(54).u32(40);
     bmp.i32(static_cast<std::int32_t>(w)).i32(static_cast<std::int32_t>(h)).u16(1).u16(24);
@@ -100,6 +103,8 @@ std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
     Be16(Be32(Be32(Be16(Be16(psd, 1).raw("\0\0\0\0\0\0", 6), 3), h), w), 8);
     Be16(psd, 3).u32(0).u32(0).u32(0).u16(0);
     files["gif"].raw("GIF89a", 6).u16(w16).u16(h16).u8(0).u8(0).u8(0);
+    Bytes& pic = files["pic"].raw("\x53\x80\xF6\x34", 4).raw(std::string(84, '\0').data(), 84).raw("PICT", 4);
+    Be16(Be16(pic, w16), h16).u32(0).u32(0).u8(0).u8(8).u8(0).u8(0xE0);
     for (auto& entry : files)
         Text(entry.second, std::string(64, '\x81'));
     return files;
@@ -107,7 +112,7 @@ std::map<std::string, Bytes> Headers(std::uint32_t w, std::uint32_t h)
 
 }  // namespace
 
-TEST(ImageDecoding, ImagesBeyondTheLimitsAreRefusedFromTheirHeader)
+TEST(ImageDecoding, ImagesBeyondTheLimitsOrWithoutTheirDataAreRefused)
 {
     // Too long a side, too many pixels for the budget (16384 x 16384 x 3 is 768 MB), and a
     // header far larger than the file that holds it.
@@ -118,23 +123,38 @@ TEST(ImageDecoding, ImagesBeyondTheLimitsAreRefusedFromTheirHeader)
             EXPECT_TRUE(image.m_pixels.empty());
         }
     }
+    // Within the limits (268 MB) but with none of its data: no format fills in the rest.
+    for (const auto& [format, file] : Headers(16384, 5461)) {
+        DibStream image;
+        EXPECT_FALSE(image.Decode(file.data.data(), file.data.size())) << format;
+    }
+    // A budget smaller than the image refuses it as well.
+    const std::vector<std::uint8_t> seed = testsupport::ReadBytes(kSeeds + "png_rgb.png");
+    DibStream image;
+    ASSERT_TRUE(image.Decode(seed.data(), seed.size()));
+    const std::uint64_t bytes = image.m_pixels.size();
+    EXPECT_TRUE(image.Decode(seed.data(), seed.size(), bytes));
+    EXPECT_FALSE(image.Decode(seed.data(), seed.size(), bytes - 1));
 }
 
 // Every cut-short seed is refused or decoded whole, never read past its end (the sanitizer
-// build watches); our own decoders refuse any cut at all.
+// build watches); our own decoders refuse any cut at all, JPEG any cut into its data (only
+// the end marker may be missing).
 TEST(ImageDecoding, CutShortFilesNeverReadPastTheirEnd)
 {
     for (const auto& entry : std::filesystem::directory_iterator(kSeeds)) {
         const std::vector<std::uint8_t> file = testsupport::ReadBytes(entry.path().string());
         const bool ownDecoder = imagedecoding::IsPnm(file.data(), file.size()) ||
                                 imagedecoding::IsHdr(file.data(), file.size()) ||
-                                imagedecoding::IsPsd(file.data(), file.size());
+                                imagedecoding::IsPsd(file.data(), file.size()) ||
+                                imagedecoding::IsPic(file.data(), file.size());
+        const bool jpeg = imagedecoding::IsJpeg(file.data(), file.size());
         for (std::size_t size = 0; size < file.size(); ++size) {
             const std::vector<std::uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
             DibStream image;
             const bool decoded = image.Decode(cut.data(), cut.size());
             EXPECT_EQ(image.m_pixels.size(), decoded ? std::size_t(image.m_width) * image.m_height * image.m_components : 0u);
-            if (ownDecoder) {
+            if (ownDecoder || (jpeg && size + 2 < file.size())) {
                 EXPECT_FALSE(decoded) << entry.path().filename() << " cut at " << size;
             }
         }
@@ -149,14 +169,16 @@ TEST(ImageDecoding, SixteenBitPnmSamplesKeepTheirHighByte)
     EXPECT_EQ(image.m_pixels, (std::vector<std::uint8_t>{0x12, 0x56, 0x9A}));
 }
 
-// Files that made stb_image overflow an int, loop for ever, convert a colour out of range or
-// fill an image far larger than the file: each is refused at once, or decoded soundly.
+// Files that made stb_image overflow an int, loop for ever, convert a colour out of range,
+// fill an image far larger than the file or convert the image it had just freed: each is
+// refused at once, or decoded soundly.
 TEST(ImageDecoding, FilesThatBrokeTheOldDecoderAreHandled)
 {
     for (const auto& [name, decodes] : {std::pair{"pnm_side_overflows_an_int.pgm", false},
                                         {"hdr_empty_packet.hdr", false},
                                         {"psd_colour_beyond_its_alpha.psd", true},
-                                        {"tga_22_bytes_of_52_megapixels.tga", false}}) {
+                                        {"tga_22_bytes_of_52_megapixels.tga", false},
+                                        {"pic_109_bytes_ends_in_its_first_row.pic", false}}) {
         DibStream image;
         EXPECT_EQ(image.Load(KMX_TEST_DATA_DIR "/texture/" + std::string(name)), decodes) << name;
     }

@@ -1,11 +1,13 @@
 // Material textures without OpenGL: decoding, the texture search, the failure message, and
 // the hand-over to the GL bridge (recorded here instead of drawn).
+#include "import/LoaderBG.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 #include "scene/DibStream.h"
+#include "scene/DibStreamCache.h"
 #include "scene/GlBridge.h"
 #include "scene/Globals.h"
 #include "support/TempFiles.h"
@@ -67,6 +69,7 @@ protected:
     }
     void TearDown() override
     {
+        DibStreamCache::SetBudget(DibStreamCache::kSceneBudget);
         SetGlBridge(GlBridge());
         fs_cp932::SetCurrentFolder(m_savedFolder);
     }
@@ -178,8 +181,36 @@ TEST_F(MaterialTextures, ImagesBeyondTheLimitsGiveTheTextureMessage)
     g_fileVersion = kVersion390;
     EXPECT_TRUE(g_scene.ImportMqo(m_dir.Path() + "m.mqo"));
     EXPECT_FALSE(g_scene.m_materials[0].HasTexture());
-    EXPECT_THAT(m_messages.messages, ElementsAre(kFailure));
+    EXPECT_THAT(m_messages.messages, ElementsAre(std::string(kFailure) + "\nhuge.tga"));
     EXPECT_TRUE(m_gl.uploads.empty());
+}
+
+// A model read tells every texture it cannot load in one message, with the first five names
+// and how many files failed in all; a reload tells only what has newly failed.
+TEST_F(MaterialTextures, AModelReadTellsItsTextureFailuresInOneMessage)
+{
+    std::string rows;
+    for (int i = 0; i < 2000; ++i)
+        rows += "\t\"m" + std::to_string(i) + "\" tex(\"missing" + std::to_string(i % 7) + ".png\")\n";
+    const std::string header = "Metasequoia Document\nFormat Text Ver 1.0\n";
+    m_dir.Write("m.mqo", header + "Material 2000 {\n" + rows + "}\n");
+    m_dir.Write("bg.mqo", header + "Material 3 {\n" + rows.substr(0, rows.find("\"m3\"")) + "}\n");
+    const std::string failure = kFailure;
+    g_fileVersion = kVersion390;
+    EXPECT_TRUE(g_scene.ImportMqo(m_dir.Path() + "m.mqo"));
+    EXPECT_THAT(m_messages.messages,
+                ElementsAre(failure + "\nmissing0.png\nmissing1.png\nmissing2.png\nmissing3.png\nmissing4.png\n"
+                                      "（ほか 2 個、全部で 7 個のファイル）"));
+    EXPECT_TRUE(ImportBackgroundMqo(cp932::FromUtf8(m_dir.Path() + "bg.mqo")));
+    ASSERT_EQ(m_messages.messages.size(), 2u);
+    EXPECT_EQ(m_messages.messages[1], failure + "\nmissing0.png\nmissing1.png\nmissing2.png");
+
+    g_scene.RefreshMaterialColors();
+    EXPECT_EQ(m_messages.messages.size(), 2u);
+    g_scene.m_materials[5].m_texture = "other.png";
+    g_scene.m_materials[9].m_texture = "other.png";
+    g_scene.ReloadTextures();
+    EXPECT_THAT(m_messages.messages, ElementsAre(::testing::_, ::testing::_, failure + "\nother.png"));
 }
 
 TEST_F(MaterialTextures, RelativeNamesUseEitherSeparatorAndCp932Folders)
@@ -228,7 +259,9 @@ TEST_F(ProgramTextureFolder, NameWithADriveColonIsNotLookedForThere)
     EXPECT_EQ(m_messages.messages.size(), 1u);
 }
 
-TEST_F(MaterialTextures, ReloadingReplacesTheImageAndTheTextureObject)
+// Reloading an unchanged file keeps its image and texture object; a file changed on disk is
+// decoded and uploaded again, and the texture object it replaces is freed.
+TEST_F(MaterialTextures, ReloadingTakesUpAFileChangedOnDisk)
 {
     WritePng(m_dir.Path() + "t.png", 1, 1, 3);
     CMaterial material = Named("t.png");
@@ -237,9 +270,70 @@ TEST_F(MaterialTextures, ReloadingReplacesTheImageAndTheTextureObject)
     const CMaterial copy = material;
     EXPECT_EQ(copy.m_image, first);  // copies share the image
     ASSERT_TRUE(material.LoadTexture());
+    EXPECT_EQ(material.m_image, first);
+    EXPECT_EQ(m_gl.uploads.size(), 1u);
+    WritePng(m_dir.Path() + "t.png", 2, 1, 3);
+    ASSERT_TRUE(material.LoadTexture());
     EXPECT_NE(material.m_image, first);
+    EXPECT_EQ(material.m_image->m_width, 2);
     EXPECT_EQ(material.m_textureId, 2u);
     EXPECT_THAT(m_gl.deleted, ElementsAre(1u));  // the replaced texture object is freed
+}
+
+// Eight materials naming one file hold one image and one texture object. A changed file
+// reaches all of them on a reload; the old texture object is freed once, when the last of
+// them has let it go; DeleteTextures releases every image.
+TEST_F(MaterialTextures, MaterialsNamingOneFileShareItsImageAndTextureObject)
+{
+    WritePng(m_dir.Path() + "t.png", 4, 2, 4);
+    g_scene.m_materials.assign(8, Named("t.png"));
+    g_scene.m_backgroundMaterials = {Named("t.png")};
+    g_scene.ReloadTextures();
+    g_scene.m_backgroundMaterials[0].LoadTexture();
+    const std::weak_ptr<DibStream> first = g_scene.m_materials[0].m_image;
+    for (const std::vector<CMaterial>* list : {&g_scene.m_materials, &g_scene.m_backgroundMaterials})
+        for (const CMaterial& m : *list) {
+            EXPECT_EQ(m.m_image, first.lock());
+            EXPECT_EQ(m.m_textureId, 1u);
+        }
+    EXPECT_EQ(m_gl.uploads.size(), 1u);
+    EXPECT_EQ(DibStreamCache::DecodedBytes(), 4u * 2u * 4u);
+
+    WritePng(m_dir.Path() + "t.png", 8, 2, 4);
+    g_scene.ReloadTextures();
+    for (const CMaterial& m : g_scene.m_materials) {
+        EXPECT_EQ(m.m_image->m_width, 8);
+        EXPECT_EQ(m.m_textureId, 2u);
+    }
+    EXPECT_EQ(m_gl.uploads.size(), 2u);
+    EXPECT_TRUE(m_gl.deleted.empty());  // the background material still shows the old image
+    g_scene.m_backgroundMaterials[0].LoadTexture();
+    EXPECT_THAT(m_gl.deleted, ElementsAre(1u));
+    EXPECT_TRUE(first.expired());
+
+    g_scene.DeleteTextures();
+    EXPECT_EQ(DibStreamCache::DecodedBytes(), 0u);
+    for (const CMaterial& m : g_scene.m_materials)
+        EXPECT_EQ(m.m_image, nullptr);
+}
+
+// The images a scene holds together stay within the budget: past it a texture is refused
+// with the texture message; a shared image counts once; what is freed makes room again.
+TEST_F(MaterialTextures, DecodedImagesStayWithinTheSceneBudget)
+{
+    DibStreamCache::SetBudget(100);
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        WritePng(m_dir.Path() + name, 4, 4, 3);  // 48 bytes each
+    g_scene.m_materials = {Named("a.png"), Named("a.png"), Named("b.png"), Named("c.png")};
+    g_scene.ReloadTextures();
+    EXPECT_TRUE(g_scene.m_materials[1].HasTexture());
+    EXPECT_TRUE(g_scene.m_materials[2].HasTexture());
+    EXPECT_FALSE(g_scene.m_materials[3].HasTexture());
+    EXPECT_THAT(m_messages.messages, ElementsAre(std::string(kFailure) + "\nc.png"));
+    g_scene.m_materials[2].m_texture = "c.png";  // b.png is let go, c.png fits in its place
+    g_scene.ReloadTextures();
+    EXPECT_TRUE(g_scene.m_materials[2].HasTexture());
+    EXPECT_EQ(DibStreamCache::DecodedBytes(), 96u);
 }
 
 TEST_F(MaterialTextures, WithoutAContextTheUploadWaits)
@@ -261,17 +355,18 @@ TEST_F(MaterialTextures, WithoutAContextTheUploadWaits)
 
     m_gl.current = true;
     g_scene.UploadPendingTextures();
-    EXPECT_EQ(m_gl.uploads.size(), 2u);
-    EXPECT_EQ(g_scene.m_materials[1].m_textureId, 2u);
+    EXPECT_EQ(m_gl.uploads.size(), 1u);  // one image, one texture object
+    EXPECT_EQ(g_scene.m_materials[1].m_textureId, 1u);
     EXPECT_FALSE(g_scene.m_materials[1].m_textureUploadPending);
 
     // Or the first Apply with a context uploads it.
     m_gl.current = false;
-    CMaterial late = Named("t.png");
+    WritePng(m_dir.Path() + "u.png", 1, 1, 4);
+    CMaterial late = Named("u.png");
     late.LoadTexture();
     m_gl.current = true;
     late.Apply();
-    EXPECT_EQ(late.m_textureId, 3u);
+    EXPECT_EQ(late.m_textureId, 2u);
     ASSERT_EQ(m_gl.applied.size(), 1u);
     EXPECT_TRUE(m_gl.applied[0].second);
 }
@@ -295,7 +390,7 @@ TEST_F(MaterialTextures, DeleteTexturesFreesEveryImageAndTextureObject)
     g_scene.ReloadTextures();
     g_scene.m_backgroundMaterials[0].LoadTexture();
     g_scene.DeleteTextures();
-    EXPECT_THAT(m_gl.deleted, ElementsAre(1u, 0u, 2u));
+    EXPECT_THAT(m_gl.deleted, ElementsAre(1u, 0u, 1u));  // the background material shares the image
     for (const CMaterial& m : g_scene.m_materials)
         EXPECT_EQ(m.m_image, nullptr);
     EXPECT_EQ(g_scene.m_backgroundMaterials[0].m_image, nullptr);
@@ -338,7 +433,7 @@ TEST_F(MaterialTextures, ImportLoadsTexturesBesideTheModelFile)
     EXPECT_EQ(g_scene.m_materials[0].m_textureId, 1u);
     EXPECT_FALSE(g_scene.m_materials[1].HasTexture());
     EXPECT_EQ(g_scene.m_materials[1].m_texture, "D:\\gone\\x.png");  // kept for the next save
-    EXPECT_THAT(m_messages.messages, ElementsAre(kFailure));
+    EXPECT_THAT(m_messages.messages, ElementsAre(std::string(kFailure) + "\nD:\\gone\\x.png"));
     EXPECT_EQ(m_gl.applied.size(), 2u);
 }
 

@@ -379,6 +379,26 @@ TEST_F(SceneFile, AbsurdCountsAreRefusedBeforeAllocating)
     }
 }
 
+// Bones stored without animations are padded to every name when the scene is fitted: a file
+// of 6,090 bytes naming 1,000 bones and 1,000 animations would ask for 101,000,000 samples.
+TEST_F(SceneFile, BonesAndNamesThatWouldBePaddedBeyondTheLimitAreRefused)
+{
+    Bytes b = Head(3.92f);
+    b.i32(0).str("").i32(1000).i32(0).i32(0).f32(0.0f).i32(1000);
+    for (int i = 0; i < 1000; ++i)
+        b.str("");
+    b.u32(0).i32(0).f32(0.0f).i32(0).i32(0);
+    Sample(b, 3.92f, 0.0f, false);
+    for (int i = 0; i < 1000; ++i)
+        b.str("").i32(0);
+    ASSERT_EQ(b.data.size(), 6090u);
+    BuildScene();
+    std::string error;
+    EXPECT_FALSE(scenefile::ReadSceneBytes(b.data.data(), b.data.size(), error));
+    EXPECT_NE(error.find("padded beyond the limit"), std::string::npos) << error;
+    EXPECT_EQ(g_scene.m_bones.size(), 2u);
+}
+
 TEST_F(SceneFile, NegativeSampleCountReadsAsTenSamples)
 {
     Bytes b = Head(3.92f);
@@ -411,12 +431,27 @@ TEST_F(SceneFile, FilesOnDisk)
     ASSERT_TRUE(scenefile::ReadSceneFile(path, message)) << message;
     EXPECT_EQ(g_scene.m_bones.size(), 2u);
 
+    // A file many times the reader's buffer, with samples and names across its seams, reads
+    // back whole.
+    g_scene.m_animationNames.assign(3000, std::string(300, 'n'));
+    g_scene.m_bones[0].m_animations[0].resize(30000);
+    g_scene.m_bones[0].m_animations[0][29999].m_rotate.m_y = 5.0f;
+    g_scene.m_nextMaterialId = 0;  // read back as 0
+    ASSERT_TRUE(scenefile::WriteSceneFile(path, message)) << message;
+    const std::vector<std::uint8_t> large = scenefile::WriteSceneBytes();
+    Clear();
+    ASSERT_TRUE(scenefile::ReadSceneFile(path, message)) << message;
+    ASSERT_EQ(g_scene.m_bones[0].m_animations[0].size(), 30000u);
+    EXPECT_EQ(g_scene.m_bones[0].m_animations[0][29999].m_rotate.m_y, 5.0f);
+    EXPECT_EQ(scenefile::WriteSceneBytes(), large);
+
     // A malformed file: the message names it.
     testsupport::WriteBytes((folder.Folder() / "bad.zlkx").string(), {0, 0, 0xF0, 0x41, 0x48, 0xE1, 0x7A, 0x40, 0xFF});
     EXPECT_FALSE(scenefile::ReadSceneFile(folder.Folder().string() + "/bad.zlkx", message));
     EXPECT_EQ(message, folder.Folder().string() + "/bad.zlkx の形式が正しくありません。");
     EXPECT_FALSE(scenefile::ReadSceneFile(folder.Folder().string() + "/missing.zlkx", message));
-    EXPECT_EQ(message, "ドキュメントを開くことに失敗しました。");
+    EXPECT_EQ(message, "ドキュメントを開くことに失敗しました。\n" + folder.Folder().string() +
+                           "/missing.zlkx: ファイルが見つかりません。");
 }
 
 TEST_F(SceneFile, FailedSaveKeepsTheOldFile)

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -43,16 +44,19 @@ protected:
 }  // namespace
 
 // A folder, an endless device and a FIFO nobody writes to: each is refused at once (a FIFO
-// would block the open for ever) with the road's own message.
+// would block the open for ever) with the road's own message, which says what the path is.
 TEST_F(UntrustedPaths, NonRegularPathsAreRefusedOnEveryRoad)
 {
     const std::string fifo = m_dir.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::filesystem::create_directory(m_dir.File("folder.zlkx"));
-    for (const std::string& path : {m_dir.File("folder.zlkx"), std::string("/dev/zero"), fifo}) {
+    const std::pair<std::string, std::string> paths[] = {{m_dir.File("folder.zlkx"), "フォルダーです。"},
+                                                         {"/dev/zero", "デバイスです。"},
+                                                         {fifo, "FIFO（名前付きパイプ）です。"}};
+    for (const auto& [path, kind] : paths) {
         std::string message;
         EXPECT_FALSE(scenefile::ReadSceneFile(path, message)) << path;
-        EXPECT_EQ(message, kOpenFailure) << path;
+        EXPECT_EQ(message, std::string(kOpenFailure) + "\n" + path + ": " + kind) << path;
         EXPECT_FALSE(g_scene.ImportMqo(path)) << path;
         CMaterial material;
         material.m_texture = path;
@@ -103,4 +107,21 @@ TEST_F(UntrustedPaths, SceneFileVersionsMustBeFinitePositiveNumbers)
     std::string message;
     EXPECT_FALSE(scenefile::ReadSceneFile(zeros, message));
     EXPECT_EQ(message, zeros + " の形式が正しくありません。");
+}
+
+// A valid head followed by 2 GiB of zeros is an empty scene: the file is read only as far as
+// the scene goes, never held in memory.
+TEST_F(UntrustedPaths, SceneFilesAreReadOnlyAsFarAsTheSceneGoes)
+{
+    Bytes head;
+    head.f32(30.0f).f32(3.92f);
+    const std::string path = m_dir.Write("large.zlkx", std::string(head.data.begin(), head.data.end()));
+    std::filesystem::resize_file(path, std::uintmax_t(2) << 30);  // sparse
+    struct rusage before {}, after {};
+    ::getrusage(RUSAGE_SELF, &before);
+    std::string message;
+    ASSERT_TRUE(scenefile::ReadSceneFile(path, message)) << message;
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_TRUE(g_scene.m_bones.empty() && g_scene.m_loadedModels.empty());
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "KiB";
 }

@@ -3,12 +3,14 @@
 // RGBA on translucent materials; faces without UVs among faces with them; material maps that
 // are not the identity) under every display switch, and again after the pose, the normals or
 // the map changed.
+#include "glsupport/HeapCounter.h"
 #include "glsupport/OffscreenView.h"
 #include "scene/CCentigrade.h"
 #include "scene/DibStream.h"
 #include "scene/Globals.h"
 #include "support/Rigging.h"
 #include "viewport/FaceArrays.h"
+#include "viewport/SceneBuilders.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -22,11 +24,14 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
-std::vector<unsigned char> Frame(bool fromArrays)
+// From arrays (long runs split into pieces unless `split` is off) or one by one.
+std::vector<unsigned char> Frame(bool fromArrays, bool split = true)
 {
     FaceArrays::SetEnabled(fromArrays);
+    FaceArrays::SetSplitDraws(split);
     g_scene.RenderScene();
     FaceArrays::SetEnabled(true);
+    FaceArrays::SetSplitDraws(true);
     std::vector<unsigned char> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return rgba;
@@ -102,8 +107,9 @@ protected:
         g_scene.m_editMode = EditModeRotate;
     }
 
-    // All switches on, each one off in turn, then the faces alone.
-    void ExpectSameFrames(const std::string& what)
+    // All switches on, each one off in turn, then the faces alone: drawn from arrays as
+    // against one by one, or with the long runs of primitives in pieces as against whole.
+    void ExpectSameFrames(const std::string& what, bool piecesOnly = false)
     {
         bool* switches[] = {&g_scene.m_showFaces, &g_scene.m_showEdges, &g_scene.m_showVertices,
                             &g_scene.m_showBones, &g_scene.m_showGrid};
@@ -111,7 +117,8 @@ protected:
             for (int s = 0; s < 5; ++s)
                 *switches[s] = off == 5 ? s == 0 : s != off;
             const std::vector<unsigned char> fromArrays = Frame(true);
-            EXPECT_EQ(PixelsDiffering(fromArrays, Frame(false)), 0u) << what << ", switch off: " << off;
+            EXPECT_EQ(PixelsDiffering(fromArrays, piecesOnly ? Frame(true, false) : Frame(false)), 0u)
+                << what << ", switch off: " << off;
             if (g_scene.m_showFaces) {  // the model fills a fair part of the view
                 EXPECT_GT(PixelsNotBackground(fromArrays), 5000u) << what;
             }
@@ -164,6 +171,65 @@ TEST_F(FacesFromArrays, TexturedTranslucentMaterialsMapsAndFacesWithoutUvs)
     ExpectSameFrames("map 2 0 1");
     g_currentAnimation = 1;
     ExpectSameFrames("map 1 1 1");
+}
+
+// A model whose faces, edges and vertices make runs several pieces long: the textured and
+// translucent one above, repeated a little deeper each time, with lines and faces that name
+// missing vertices among them, in one material or in three.
+TEST_F(FacesFromArrays, LongRunsInPieces)
+{
+    Load("tests/data/corpus/garlic-flavor+mqo_loader/shodai_dsan.mqo", 0, 100);
+    GiveTexture(g_scene.m_materials[1], 4);
+    CModel& model = g_scene.m_models[0];
+    const CModel one = model;
+    for (int copy = 1; copy < 48; ++copy) {
+        const auto base = static_cast<std::int32_t>(model.m_vertices.size());
+        for (CVector v : one.m_vertices) {
+            v.m_z -= 0.75f * static_cast<float>(copy);
+            model.m_vertices.push_back(v);
+        }
+        for (CFace face : one.m_faces) {
+            for (std::int32_t& index : face.m_indices)
+                index += base;
+            if (copy % 5 == 0)
+                face.m_uvs.clear();
+            if (copy % 7 == 3)  // lines among the faces
+                face.m_indices.resize(2);
+            if (copy == 11)  // naming a vertex the model lacks: not drawn
+                face.m_indices.back() = std::numeric_limits<std::int32_t>::max();
+            model.m_faces.push_back(face);
+        }
+    }
+    ASSERT_GT(4 * model.m_faces.size(), 4 * FaceArrays::PieceSize(4));
+    ASSERT_GT(model.m_vertices.size(), FaceArrays::PieceSize(1));
+    g_scene.ResetDeformedVertices();
+    g_scene.RecomputeNormals();
+    ExpectSameFrames("three materials", true);
+    for (CFace& face : model.m_faces)
+        face.m_material = 1;
+    model.FacesChanged();
+    ExpectSameFrames("one material", true);
+}
+
+// Drawing keeps no copy of a model: its first frame takes the order of the faces (4 bytes a
+// face) and buffers of a fixed size, later frames nothing. Arrays of this model's corners
+// (position, normal, texture coordinate) and edge ends would take over 20 MB.
+TEST_F(FacesFromArrays, FramesOfALargeModelTakeLittleHeap)
+{
+    CModel grid = MakeGridModel(301, -150, 150, -150, 150, 0);
+    for (std::size_t f = 0; f < grid.m_faces.size(); ++f) {
+        grid.m_faces[f].m_material = static_cast<std::int32_t>(f % 3);
+        grid.m_faces[f].m_uvs.resize(4);
+    }
+    g_scene.m_models.push_back(std::move(grid));
+    g_scene.m_materials = {CMaterial(0), CMaterial(1), CMaterial(2)};
+    ASSERT_EQ(g_scene.m_models[0].m_faces.size(), 90000u);
+    for (int frame = 0; frame < 2; ++frame) {
+        heapcounter::ResetPeak();
+        const std::size_t before = heapcounter::Live();
+        g_scene.RenderScene();
+        EXPECT_LT(heapcounter::Peak() - before, frame == 0 ? std::size_t(4) << 20 : std::size_t(64) << 10) << frame;
+    }
 }
 
 }  // namespace
