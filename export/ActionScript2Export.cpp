@@ -1,6 +1,7 @@
 #include "export/ActionScript2Export.h"
 
 #include "export/ActionScriptCommon.h"
+#include "export/MaterialLookup.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
@@ -36,7 +37,7 @@ void WriteAs2Vertex(const CVector& vertex, float scale, TextWriter& out)
               Truncate(-vertex.m_z * scale));
 }
 
-void WriteAs2Faces(const CModel& model, std::int64_t firstVertex, TextWriter& out)
+void WriteAs2Faces(const CModel& model, std::int64_t firstVertex, const MaterialLookup& materials, TextWriter& out)
 {
     for (const CFace& face : model.m_faces) {
         if (!IsExportableFace(face, model.m_vertices.size()))
@@ -44,10 +45,10 @@ void WriteAs2Faces(const CModel& model, std::int64_t firstVertex, TextWriter& ou
         const auto& i = face.m_indices;
         if (i.size() == 3)
             out.Print("\t\taddF(new Array(%d, %d, %d),%d);\n", firstVertex + i[0], firstVertex + i[1],
-                      firstVertex + i[2], face.m_material);
+                      firstVertex + i[2], materials.Slot(face.m_material));
         else
             out.Print("\t\taddF(new Array(%d, %d, %d,%d),%d);\n", firstVertex + i[0], firstVertex + i[1],
-                      firstVertex + i[2], firstVertex + i[3], face.m_material);
+                      firstVertex + i[2], firstVertex + i[3], materials.Slot(face.m_material));
     }
 }
 
@@ -62,6 +63,10 @@ void WriteActionScript2(const CCentigrade& scene, TextWriter& out, const std::st
     out.Text("\t\t_material = new Array();\n");
     for (const CMaterial& material : scene.m_materials)
         WriteAs2Material(material, out);
+    // Faces naming no material use a default one after the list.
+    const MaterialLookup lookup(scene.m_materials);
+    if (lookup.NeedsDefault(scene.m_models))
+        WriteAs2Material(CMaterial(), out);
 
     out.Text("\n\t\t_world = new Array();\n");
     for (const CModel& model : scene.m_models)
@@ -72,7 +77,7 @@ void WriteActionScript2(const CCentigrade& scene, TextWriter& out, const std::st
     out.Text("\n\t\t_face = new Array();\n");
     std::int64_t firstVertex = 0;
     for (const CModel& model : scene.m_models) {
-        WriteAs2Faces(model, firstVertex, out);
+        WriteAs2Faces(model, firstVertex, lookup, out);
         firstVertex += static_cast<std::int64_t>(model.m_vertices.size());
     }
 

@@ -1,7 +1,8 @@
 // The ActionScript 2 class of the static mesh for the pellix3d engine: a constructor that
 // fills the engine's material, vertex and face arrays with integer colours, integer vertices
 // (Y and Z negated) and faces with their material, then calls init. No bones, UVs or
-// animation, whatever the form.
+// animation, whatever the form. Faces naming no material use a default material after the
+// list.
 #pragma once
 
 #include "export/ExportCommon.h"
@@ -12,6 +13,7 @@
 class CCentigrade;
 class CMaterial;
 class CModel;
+class MaterialLookup;
 class CVector;
 class TextWriter;
 
@@ -30,5 +32,5 @@ void WriteAs2Material(const CMaterial& material, TextWriter& out);
 // One addV row: x, -y, -z times the scale, truncated toward zero.
 void WriteAs2Vertex(const CVector& vertex, float scale, TextWriter& out);
 // The addF rows of one model's triangles and quadrilaterals, their vertex indices counted
-// from firstVertex (the vertices of the models written before).
-void WriteAs2Faces(const CModel& model, std::int64_t firstVertex, TextWriter& out);
+// from firstVertex (the vertices of the models written before), with their material slots.
+void WriteAs2Faces(const CModel& model, std::int64_t firstVertex, const MaterialLookup& materials, TextWriter& out);

@@ -2,10 +2,12 @@
 
 #include "export/ActionScriptCommon.h"
 #include "export/BoneBaker.h"
+#include "export/ExportedBone.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace {
@@ -96,12 +98,10 @@ bool WriteAs3BoneVertices(const CModel& model, std::size_t boneCount, float scal
 {
     bool allBound = true;
     for (const CVector& v : model.m_vertices) {
-        std::int32_t bone = v.m_boneIndex;
-        if (bone < 0 || static_cast<std::size_t>(bone) >= boneCount) {
-            bone = 0;
-            allBound = false;
-        }
-        out.Print("\t\t\taddVertexBone(%f, %f, %f, %d);\n", v.m_x * scale, -v.m_y * scale, -v.m_z * scale, bone);
+        const std::optional<std::int32_t> bone = ExportedBone(v, boneCount);
+        allBound = allBound && bone.has_value();
+        out.Print("\t\t\taddVertexBone(%f, %f, %f, %d);\n", v.m_x * scale, -v.m_y * scale, -v.m_z * scale,
+                  bone.value_or(0));
     }
     return allBound;
 }
@@ -188,7 +188,10 @@ bool WriteActionScript3(const CCentigrade& scene, TextWriter& out, const std::st
         WriteKeyFrames(scene, out, scale);
 
     out.Text("\n\t\t\t//初期化\n");
-    if (!texture) {
+    if (!flex && scene.m_materials.empty()) {
+        // Flash CS hands over the first material's texture class; without a material there
+        // is nothing to hand over and no init call.
+    } else if (!texture) {
         out.Text("\t\t\tinit(null);\n");
     } else if (flex) {
         out.Text("\t\t\tvar texture:Bitmap = Bitmap(new TextureImg());\n");

@@ -3,7 +3,8 @@
 // matrices a BoneModel3D with one baked matrix per bone and frame; none a static Model3D of
 // unindexed triangle corners. Positions, translations and rotations have Y and Z negated.
 // The texture of the first material is handed to init as the Flash target asks: through a
-// generated texture class (Flash CS) or an embedded image (Flex SDK).
+// generated texture class (Flash CS) or an embedded image (Flex SDK); a first material
+// without a texture file hands over null, and Flash CS without any material calls no init.
 #pragma once
 
 #include "export/ExportCommon.h"
@@ -17,8 +18,8 @@ class CModel;
 class TextWriter;
 
 // Writes the file; the class is named after it (see ActionScriptClassName). A bone form that
-// meets a vertex without a bone writes it with bone 0 and warns once, after the file is in
-// place.
+// meets a vertex without a bone (or naming one past the bone list) writes it with bone 0 and
+// warns once, after the file is in place.
 ExportResult ExportActionScript3(const CCentigrade& scene, float scale, const std::string& path,
                                  ExportAnimationForm form, FlashTarget target);
 // The exporter table's entry.

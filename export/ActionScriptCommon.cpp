@@ -6,11 +6,9 @@
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
-#include "scene/CFace.h"
 #include "scene/CMaterial.h"
 #include "scene/DibStream.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -95,13 +93,4 @@ TextureSize DecodedTextureSize(const CMaterial& material)
     if (!material.m_image || material.m_image->m_pixels.empty())
         return {};
     return {material.m_image->m_width, material.m_image->m_height};
-}
-
-bool IsExportableFace(const CFace& face, std::size_t vertexCount)
-{
-    if (face.m_indices.size() != 3 && face.m_indices.size() != 4)
-        return false;
-    return std::all_of(face.m_indices.begin(), face.m_indices.end(), [vertexCount](std::int32_t index) {
-        return index >= 0 && static_cast<std::size_t>(index) < vertexCount;
-    });
 }

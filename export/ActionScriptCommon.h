@@ -5,13 +5,13 @@
 #pragma once
 
 #include "export/ExportCommon.h"
+#include "export/ExportableFace.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
-class CFace;
 class CMaterial;
 class TextWriter;
 
@@ -45,7 +45,3 @@ struct TextureSize {
     std::int32_t height = 0;
 };
 TextureSize DecodedTextureSize(const CMaterial& material);
-
-// A face the exports write: three or four corners, each naming a vertex of the model. Lines
-// (two corners), larger polygons and faces naming a missing vertex are skipped everywhere.
-bool IsExportableFace(const CFace& face, std::size_t vertexCount);

@@ -34,21 +34,13 @@ void ForEachTriangle(const CModel& model, Visit visit)
 
 bool IsTextured(const CMaterial& material) { return !material.m_texture.empty(); }
 
-// The material slot of a face: its material's list position, or materialCount when no
-// listed material has its number.
-std::size_t MaterialSlot(const CFace& face, const MaterialLookup& lookup, std::size_t materialCount)
-{
-    const std::int32_t k = lookup.Find(face.m_material);
-    return k == MaterialLookup::kNone ? materialCount : static_cast<std::size_t>(k);
-}
-
 // Number of the model's triangles per material slot (materialCount + 1 slots).
 std::vector<std::int32_t> TrianglesPerMaterial(const CModel& model, const MaterialLookup& lookup,
                                                std::size_t materialCount)
 {
     std::vector<std::int32_t> counts(materialCount + 1, 0);
     ForEachTriangle(model, [&](const CFace& face, const Corners&) {
-        ++counts[MaterialSlot(face, lookup, materialCount)];
+        ++counts[static_cast<std::size_t>(lookup.Slot(face.m_material))];
     });
     return counts;
 }
@@ -299,7 +291,7 @@ void WriteColladaGeometry(const CCentigrade& scene, std::size_t k, const Collada
         std::int64_t t = 0;  // triangle number over the whole model
         ForEachTriangle(model, [&](const CFace& face, const Corners& corners) {
             const std::int64_t uv = 3 * t++;
-            if (MaterialSlot(face, lookup, materials.size()) != i)
+            if (static_cast<std::size_t>(lookup.Slot(face.m_material)) != i)
                 return;
             const std::int32_t i0 = face.m_indices[corners[0]];
             const std::int32_t i1 = face.m_indices[corners[1]];

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 
 namespace {
 
@@ -11,7 +10,9 @@ std::uint64_t Bits(float value) { return value == 0.0f ? 0u : std::bit_cast<std:
 
 std::uint64_t Bits(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 
-std::uint32_t Hash(const CornerRecord& r)
+}  // namespace
+
+std::uint32_t CornerList::Hash(const CornerRecord& r)
 {
     const std::uint64_t values[] = {
         Bits(r.m_position.m_x) | Bits(r.m_position.m_y) << 32,
@@ -29,72 +30,38 @@ std::uint32_t Hash(const CornerRecord& r)
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-// A record holding a NaN equals no record, itself included: it is always new.
-bool HoldsNaN(const CornerRecord& r)
-{
-    return std::isnan(r.m_position.m_x) || std::isnan(r.m_position.m_y) || std::isnan(r.m_position.m_z) ||
-           std::isnan(r.m_normal.m_x) || std::isnan(r.m_normal.m_y) || std::isnan(r.m_normal.m_z) ||
-           std::isnan(r.m_uv.m_u) || std::isnan(r.m_uv.m_v) || std::isnan(r.m_weight);
-}
-
-}  // namespace
-
 void CornerList::Clear()
 {
-    m_cornerRecords.clear();
-    m_cornerIndices.clear();
+    m_sources.clear();
+    m_indices.clear();
     m_slots.clear();
     m_lastOfVertex.clear();
 }
 
-void CornerList::BeginModel(std::size_t vertexCount) { m_lastOfVertex.assign(vertexCount, -1); }
-
-void CornerList::Add(const CornerRecord& record, std::size_t vertex)
+void CornerList::BeginModel(std::size_t vertexCount, std::size_t faceCount)
 {
-    // The list holds no two equal records, so an equal one found here is the first.
-    std::int32_t& last = m_lastOfVertex[vertex];
-    if (last >= 0 && m_cornerRecords[static_cast<std::size_t>(last)] == record) {
-        m_cornerIndices.push_back(last);
-        return;
-    }
-    m_cornerIndices.push_back(Find(record));
-    last = m_cornerIndices.back();
-}
-
-std::int32_t CornerList::Find(const CornerRecord& record)
-{
-    const auto next = static_cast<std::int32_t>(m_cornerRecords.size());
-    if (HoldsNaN(record)) {
-        m_cornerRecords.push_back(record);
-        return next;
-    }
-    if (m_slots.size() < 2 * (m_cornerRecords.size() + 1))
-        Rehash(std::max<std::size_t>(64, 2 * m_slots.size()));
-    const std::uint32_t hash = Hash(record);
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        Slot& slot = m_slots[i];
-        if (slot.record < 0) {
-            slot = {hash, next};
-            m_cornerRecords.push_back(record);
-            return next;
-        }
-        if (slot.hash == hash && m_cornerRecords[static_cast<std::size_t>(slot.record)] == record)
-            return slot.record;
-    }
+    // Room for every corner and record the model can give: pages of it that stay unused are
+    // never touched. The table starts at the size most models need (about one record per
+    // vertex) and grows when more come.
+    m_indices.clear();
+    m_indices.reserve(6 * faceCount);
+    m_lastOfVertex.assign(vertexCount, -1);
+    m_sources.reserve(m_sources.size() + 6 * faceCount);
+    const std::size_t expected = m_sources.size() + std::min(vertexCount, 6 * faceCount);
+    if (m_slots.size() < 2 * expected)
+        Rehash(std::bit_ceil(std::max<std::size_t>(64, 2 * expected)));
 }
 
 void CornerList::Rehash(std::size_t slotCount)
 {
     std::vector<Slot> old(slotCount);
     old.swap(m_slots);
-    const std::size_t mask = m_slots.size() - 1;
     for (const Slot& slot : old) {
         if (slot.record < 0)
             continue;
-        std::size_t i = slot.hash & mask;
-        while (m_slots[i].record >= 0)
-            i = (i + 1) & mask;
-        m_slots[i] = slot;
+        Slot* s = FirstSlot(slot.hash);
+        while (s->record >= 0)
+            s = NextSlot(s);
+        *s = slot;
     }
 }

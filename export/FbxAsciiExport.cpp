@@ -403,16 +403,6 @@ void WriteCurveNodes(std::int64_t m, TextWriter& out)
     }
 }
 
-// Whether some written face of the model has a number that names no listed material: such
-// faces use the default material, which is then connected to the model after the others.
-bool UsesDefaultMaterial(const CModel& model, const MaterialLookup& lookup)
-{
-    for (const CFace& face : model.m_faces)
-        if (IsExportableFace(face, model.m_vertices.size()) && lookup.Find(face.m_material) == MaterialLookup::kNone)
-            return true;
-    return false;
-}
-
 // The corner order of a written polygon: last corner first.
 template <class Visit>
 void ForEachCornerReversed(const CFace& face, Visit visit)
@@ -517,8 +507,7 @@ void WriteFbxGeometry(const CCentigrade& scene, std::size_t k, const MaterialLoo
     out.Print("\t\t\tMaterials: *%d {\n", polygons);
     out.Text("a: ");
     faces([&](const CFace& face) {
-        const std::int32_t found = lookup.Find(face.m_material);
-        out.Print("%d,", found == MaterialLookup::kNone ? scene.m_materials.size() : static_cast<std::size_t>(found));
+        out.Print("%d,", lookup.Slot(face.m_material));
     });
     out.Text("\n}\n"
              "\t\t}\n");
@@ -595,7 +584,8 @@ void WriteFbxConnections(const CCentigrade& scene, std::size_t k, TextWriter& ou
     out.Print("\tC: \"OO\",%d,%d\n", kGeometryBase + m, model);
     for (std::size_t i = 0; i < materials.size(); ++i)
         out.Print("\tC: \"OO\",%d,%d\n", kMaterialBase + static_cast<std::int64_t>(i), model);
-    if (UsesDefaultMaterial(scene.m_models[k], MaterialLookup(materials)))
+    // Faces naming no listed material use the default material, connected after the others.
+    if (MaterialLookup(materials).NeedsDefault(scene.m_models[k]))
         out.Print("\tC: \"OO\",%d,%d\n", kDefaultMaterialId, model);
     for (std::size_t i = 0; i < materials.size(); ++i)
         if (IsTextured(materials[i]))

@@ -1,8 +1,12 @@
 #include "export/MaterialLookup.h"
 
+#include "export/ExportableFace.h"
+#include "scene/CModel.h"
+
 #include <algorithm>
 
 MaterialLookup::MaterialLookup(const std::vector<CMaterial>& materials)
+    : m_count(static_cast<std::int32_t>(materials.size()))
 {
     for (std::size_t k = 0; k < materials.size(); ++k) {
         if (materials[k].m_id != static_cast<std::int32_t>(k))
@@ -18,10 +22,24 @@ MaterialLookup::MaterialLookup(const std::vector<CMaterial>& materials)
                  m_byId.end());
 }
 
-std::int32_t MaterialLookup::Find(std::int32_t id) const
+std::int32_t MaterialLookup::FindById(std::int32_t id) const
 {
-    if (m_idsArePositions)
-        return id >= 0 && static_cast<std::size_t>(id) < m_byId.size() ? id : kNone;
     const auto it = std::lower_bound(m_byId.begin(), m_byId.end(), std::make_pair(id, std::int32_t{-1}));
     return it != m_byId.end() && it->first == id ? it->second : kNone;
+}
+
+bool MaterialLookup::NeedsDefault(const CModel& model) const
+{
+    for (const CFace& face : model.m_faces)
+        if (Find(face.m_material) == kNone && IsExportableFace(face, model.m_vertices.size()))
+            return true;
+    return false;
+}
+
+bool MaterialLookup::NeedsDefault(const std::vector<CModel>& models) const
+{
+    for (const CModel& model : models)
+        if (NeedsDefault(model))
+            return true;
+    return false;
 }

@@ -2,9 +2,13 @@
 
 #include "export/BoneBaker.h"
 #include "export/ExportFile.h"
+#include "export/ExportedBone.h"
+#include "export/MaterialLookup.h"
 #include "export/TextWriter.h"
 #include "import/PathFunctions.h"
 #include "scene/CCentigrade.h"
+
+#include <optional>
 
 namespace {
 
@@ -47,7 +51,8 @@ void WriteMaterials(const std::vector<CMaterial>& materials, TextWriter& out)
     out.Text("}\n");
 }
 
-void WriteObject(const CModel& model, TextWriter& out, const std::vector<CBone>& bones, float scale)
+void WriteObject(const CModel& model, TextWriter& out, const std::vector<CBone>& bones,
+                 const MaterialLookup& materials, float scale)
 {
     out.Print("Object \"%s\" {\n", QuotableText(model.m_name));
     out.Text("\tvisible 15\n");
@@ -56,7 +61,7 @@ void WriteObject(const CModel& model, TextWriter& out, const std::vector<CBone>&
     out.Print("\tfacet %f\n", model.m_smoothingAngle);
     out.Text("\tcolor 0.898 0.498 0.698\n");
     out.Text("\tcolor_type 0\n");
-    WriteMqoObjectBody(model, out, bones, scale);
+    WriteMqoObjectBody(model, out, bones, materials, scale);
     out.Text("}\n");
 }
 
@@ -95,7 +100,8 @@ void WriteBoneAnimations(const CCentigrade& scene, TextWriter& out, float scale)
 
 }  // namespace
 
-bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<CBone>& bones, float scale)
+bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<CBone>& bones,
+                        const MaterialLookup& materials, float scale)
 {
     out.Print("\tvertex %d {\n", model.m_vertices.size());
     if (bones.empty()) {
@@ -103,11 +109,11 @@ bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<
             out.Print("\t\t%f %f %f\n", v.m_x * scale, v.m_y * scale, v.m_z * scale);
     } else {
         for (const CVector& v : model.m_vertices) {
-            // A vertex without a bone (or naming none) has no parent either.
-            const bool bound = v.m_boneIndex >= 0 && static_cast<std::size_t>(v.m_boneIndex) < bones.size();
-            const std::int32_t parent = bound ? bones[static_cast<std::size_t>(v.m_boneIndex)].m_parent : -1;
-            out.Print("\t\t%f %f %f B(%d) P(%d) W(%f)\n", v.m_x * scale, v.m_y * scale, v.m_z * scale, v.m_boneIndex,
-                      parent, v.m_weight);
+            // A vertex without a bone (or naming one past the list) has no parent either.
+            const std::optional<std::int32_t> bone = ExportedBone(v, bones.size());
+            const std::int32_t parent = bone ? bones[static_cast<std::size_t>(*bone)].m_parent : -1;
+            out.Print("\t\t%f %f %f B(%d) P(%d) W(%f)\n", v.m_x * scale, v.m_y * scale, v.m_z * scale,
+                      bone.value_or(-1), parent, v.m_weight);
         }
     }
     out.Text("\t}\n");
@@ -116,13 +122,15 @@ bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<
     for (const CFace& face : model.m_faces) {
         const auto& i = face.m_indices;
         const auto& uv = face.m_uvs;
+        // The material's place in the file's list; M(-1), no material, when none has the number.
+        const std::int32_t found = materials.Find(face.m_material);
         if (i.size() == 3) {
-            out.Print("\t\t3 V(%d %d %d) M(%d)", i[0], i[1], i[2], face.m_material);
+            out.Print("\t\t3 V(%d %d %d) M(%d)", i[0], i[1], i[2], found);
             if (uv.size() >= 3)
                 out.Print(" UV(%f %f %f %f %f %f)", uv[0].m_u, uv[0].m_v, uv[1].m_u, uv[1].m_v, uv[2].m_u, uv[2].m_v);
             out.Text("\n");
         } else if (i.size() == 4) {
-            out.Print("\t\t4 V(%d %d %d %d) M(%d)", i[0], i[1], i[2], i[3], face.m_material);
+            out.Print("\t\t4 V(%d %d %d %d) M(%d)", i[0], i[1], i[2], i[3], found);
             if (uv.size() >= 4)
                 out.Print(" UV(%f %f %f %f %f %f %f %f)", uv[0].m_u, uv[0].m_v, uv[1].m_u, uv[1].m_v, uv[2].m_u,
                           uv[2].m_v, uv[3].m_u, uv[3].m_v);
@@ -140,8 +148,9 @@ bool WriteMqoWithBones(const CCentigrade& scene, TextWriter& out, ExportAnimatio
         return false;
     WriteHeader(out);
     WriteMaterials(scene.m_materials, out);
+    const MaterialLookup lookup(scene.m_materials);
     for (const CModel& model : scene.m_models)
-        WriteObject(model, out, scene.m_bones, scale);
+        WriteObject(model, out, scene.m_bones, lookup, scale);
     if (form == AnimationFormKeyFrames || form == AnimationFormMatrices)
         WriteBoneAnimations(scene, out, scale);
     out.Text("Eof\n");

@@ -12,6 +12,7 @@
 class CBone;
 class CCentigrade;
 class CModel;
+class MaterialLookup;
 class TextWriter;
 
 // Writes the file. Forms 0 and 1 write path itself; form 2 writes path with its extension
@@ -24,5 +25,7 @@ ExportResult ExportMqoWithBones(const CCentigrade& scene, const std::string& pat
 bool WriteMqoWithBones(const CCentigrade& scene, TextWriter& out, ExportAnimationForm form, float scale);
 
 // The vertex and face chunks of one object; bones decides whether vertex rows carry their
-// bone, its parent and the weight. Always true.
-bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<CBone>& bones, float scale);
+// bone (-1 for none or one past the list), its parent and the weight. A face's M is its
+// material's place in the list, -1 when no material has its number. Always true.
+bool WriteMqoObjectBody(const CModel& model, TextWriter& out, const std::vector<CBone>& bones,
+                        const MaterialLookup& materials, float scale);

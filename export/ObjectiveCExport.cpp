@@ -79,10 +79,7 @@ void WriteObjectiveC(const CCentigrade& scene, TextWriter& out, float scale)
 
 ExportResult ExportObjectiveC(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm)
 {
-    // Without a model there is no array to declare: refused before anything is opened, so
-    // that a file already at the path stays whole.
-    if (scene.m_models.empty())
-        return NoModelResult(path);
+    // Without a model the file declares no array: it is empty.
     ExportFile file(path);
     if (file.IsOpen())
         WriteObjectiveC(scene, file.Writer(), scale);

@@ -14,7 +14,7 @@ class CModel;
 class TextWriter;
 
 // Writes the file (the animation form has no effect; scale multiplies every position). A
-// scene without a model is refused.
+// scene without a model gives an empty file.
 ExportResult ExportObjectiveC(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form);
 
 // The whole file for any writer.

@@ -2,10 +2,13 @@
 
 #include "export/ActionScriptCommon.h"
 #include "export/BoneBaker.h"
+#include "export/ExportedBone.h"
+#include "export/MaterialLookup.h"
 #include "export/TextWriter.h"
 #include "scene/CCentigrade.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace {
@@ -15,7 +18,8 @@ constexpr std::array<int, 6> kQuad{2, 1, 0, 0, 3, 2};
 
 // Writes every corner; register(vertex) gives a corner's matrix register.
 template <class Register>
-void WriteCorners(const CModel& model, float scale, TextWriter& out, Register register_)
+void WriteCorners(const CModel& model, const MaterialLookup& materials, float scale, TextWriter& out,
+                  Register register_)
 {
     for (const CFace& face : model.m_faces) {
         if (!IsExportableFace(face, model.m_vertices.size()))
@@ -28,7 +32,7 @@ void WriteCorners(const CModel& model, float scale, TextWriter& out, Register re
             const float u = c < face.m_uvs.size() ? face.m_uvs[c].m_u : 0.0f;
             const float w = c < face.m_uvs.size() ? face.m_uvs[c].m_v : 0.0f;
             out.Print("\t\t\taddVertex(%.4f, %.4f, %.4f, %.4f, %.4f, %d, %d);\n", v.m_x * scale, v.m_y * scale,
-                      v.m_z * scale, u, w, register_(v), face.m_material);
+                      v.m_z * scale, u, w, register_(v), materials.Slot(face.m_material));
         }
     }
 }
@@ -55,22 +59,21 @@ void WriteMatrices(const CCentigrade& scene, TextWriter& out, float scale)
 
 }  // namespace
 
-bool WriteStage3DBoneCorners(const CModel& model, std::size_t boneCount, float scale, TextWriter& out)
+bool WriteStage3DBoneCorners(const CModel& model, std::size_t boneCount, const MaterialLookup& materials, float scale,
+                             TextWriter& out)
 {
     bool allBound = true;
-    WriteCorners(model, scale, out, [&](const CVector& v) -> std::int64_t {
-        if (v.m_boneIndex < 0 || static_cast<std::size_t>(v.m_boneIndex) >= boneCount) {
-            allBound = false;
-            return 4;
-        }
-        return 4 * static_cast<std::int64_t>(v.m_boneIndex) + 4;
+    WriteCorners(model, materials, scale, out, [&](const CVector& v) -> std::int64_t {
+        const std::optional<std::int32_t> bone = ExportedBone(v, boneCount);
+        allBound = allBound && bone.has_value();
+        return 4 * static_cast<std::int64_t>(bone.value_or(0)) + 4;
     });
     return allBound;
 }
 
-void WriteStage3DCorners(const CModel& model, float scale, TextWriter& out)
+void WriteStage3DCorners(const CModel& model, const MaterialLookup& materials, float scale, TextWriter& out)
 {
-    WriteCorners(model, scale, out, [](const CVector&) -> std::int64_t { return 4; });
+    WriteCorners(model, materials, scale, out, [](const CVector&) -> std::int64_t { return 4; });
 }
 
 bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& className, ExportAnimationForm form,
@@ -79,6 +82,9 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
     const bool bones = form == AnimationFormKeyFrames || form == AnimationFormMatrices;
     const bool flex = target == FlashTargetFlexSdk;
     const std::vector<CMaterial>& materials = scene.m_materials;
+    const MaterialLookup lookup(materials);
+    // Corners whose face names no material get a material of their own after the list.
+    const bool withDefault = lookup.NeedsDefault(scene.m_models);
 
     out.Text("package models\n{\n");
     if (flex)
@@ -94,15 +100,15 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
             }
     out.Print("\n\t\tpublic function %s(scene:Scene3D)\n", className);
     out.Text("\t\t{\n");
-    out.Print("\t\t\tsuper(%d);\n", materials.size());
+    out.Print("\t\t\tsuper(%d);\n", materials.size() + (withDefault ? 1 : 0));
     out.Text("\n");
 
     bool allBound = true;
     for (const CModel& model : scene.m_models) {
         if (bones)
-            allBound = WriteStage3DBoneCorners(model, scene.m_bones.size(), scale, out) && allBound;
+            allBound = WriteStage3DBoneCorners(model, scene.m_bones.size(), lookup, scale, out) && allBound;
         else
-            WriteStage3DCorners(model, scale, out);
+            WriteStage3DCorners(model, lookup, scale, out);
     }
     if (bones && !scene.m_bones.empty())
         WriteMatrices(scene, out, scale);
@@ -120,6 +126,8 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
                       size.height, i);
         }
     }
+    if (withDefault)
+        out.Print("\t\t\tinit(scene._context3D,null,%d);\n", lookup.DefaultSlot());
     out.Text("\t\t}\n\t}\n}\n");
     return allBound;
 }

@@ -2,7 +2,8 @@
 // each with position, UV, the matrix register of its bone and its material; one baked matrix
 // per animation, frame and bone; one init per material with its texture as the Flash target
 // asks (a generated texture class for Flash CS, an embedded image for the Flex SDK, null for
-// a material without a texture).
+// a material without a texture). Corners whose face names no material use a default
+// material after the list, initialised without a texture.
 #pragma once
 
 #include "export/ExportCommon.h"
@@ -12,6 +13,7 @@
 
 class CCentigrade;
 class CModel;
+class MaterialLookup;
 class TextWriter;
 
 // Writes the file; the class is named after it (see ActionScriptClassName). The key-frame
@@ -27,7 +29,9 @@ bool WriteStage3D(const CCentigrade& scene, TextWriter& out, const std::string& 
                   FlashTarget target, float scale);
 
 // The addVertex rows of one model: triangles give corners 2, 1, 0; quadrilaterals 2, 1, 0 and
-// 0, 3, 2. The bone rows carry register 4 * bone + 4 (false, after every row, when a vertex
-// names no bone of boneCount: it gets register 4); the static rows carry register 4.
-bool WriteStage3DBoneCorners(const CModel& model, std::size_t boneCount, float scale, TextWriter& out);
-void WriteStage3DCorners(const CModel& model, float scale, TextWriter& out);
+// 0, 3, 2, each with its face's material slot. The bone rows carry register 4 * bone + 4
+// (false, after every row, when a vertex names no bone of boneCount: it gets register 4);
+// the static rows carry register 4.
+bool WriteStage3DBoneCorners(const CModel& model, std::size_t boneCount, const MaterialLookup& materials, float scale,
+                             TextWriter& out);
+void WriteStage3DCorners(const CModel& model, const MaterialLookup& materials, float scale, TextWriter& out);

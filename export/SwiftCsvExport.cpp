@@ -3,12 +3,15 @@
 #include "export/BoneBaker.h"
 #include "export/ExportFile.h"
 #include "export/ExportableFace.h"
+#include "export/ExportedBone.h"
+#include "export/MaterialLookup.h"
 #include "export/TextWriter.h"
 #include "import/PathFunctions.h"
 #include "platform/MatrixStack.h"
 #include "scene/CCentigrade.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace {
@@ -18,12 +21,13 @@ namespace {
 constexpr std::array<std::size_t, 3> kTriangle{2, 1, 0};
 constexpr std::array<std::size_t, 6> kQuad{2, 1, 0, 0, 3, 2};
 
-// Calls visit(face, corner) for every written corner of the model's faces with this material.
+// Calls visit(face, corner) for every written corner of the model's faces whose material is
+// the one at this list position.
 template <class Visit>
-void ForEachCorner(const CModel& model, std::int32_t material, Visit visit)
+void ForEachCorner(const CModel& model, const MaterialLookup& materials, std::int32_t material, Visit visit)
 {
     for (const CFace& face : model.m_faces) {
-        if (face.m_material != material || !IsExportableFace(face, model.m_vertices.size()))
+        if (materials.Slot(face.m_material) != material || !IsExportableFace(face, model.m_vertices.size()))
             continue;
         const std::span<const std::size_t> order =
             face.m_indices.size() == 3 ? std::span<const std::size_t>(kTriangle) : std::span<const std::size_t>(kQuad);
@@ -87,28 +91,26 @@ void WriteAnimationRows(const CCentigrade& scene, TextWriter& out, float scale)
 
 }  // namespace
 
-bool WriteCsvBoneCorners(const CModel& model, float scale, TextWriter& out, std::int32_t material,
-                         std::size_t boneCount)
+bool WriteCsvBoneCorners(const CModel& model, float scale, TextWriter& out, const MaterialLookup& materials,
+                         std::int32_t material, std::size_t boneCount)
 {
     bool allBound = true;
-    ForEachCorner(model, material, [&](const CFace& face, std::size_t c) {
+    ForEachCorner(model, materials, material, [&](const CFace& face, std::size_t c) {
         const Corner corner = CornerOf(model, face, c);
         const CVector& v = *corner.vertex;
-        // A vertex without a bone, or naming one the scene lacks, is written unbound.
-        std::int32_t bone = v.m_boneIndex;
-        if (bone < 0 || static_cast<std::size_t>(bone) >= boneCount) {
-            bone = -1;
-            allBound = false;
-        }
+        const std::optional<std::int32_t> bone = ExportedBone(v, boneCount);
+        allBound = allBound && bone.has_value();
         out.Print(",%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%d", v.m_x * scale, v.m_y * scale, v.m_z * scale,
-                  -corner.normal.m_x, -corner.normal.m_y, -corner.normal.m_z, corner.uv.m_u, corner.uv.m_v, bone);
+                  -corner.normal.m_x, -corner.normal.m_y, -corner.normal.m_z, corner.uv.m_u, corner.uv.m_v,
+                  bone.value_or(-1));
     });
     return allBound;
 }
 
-void WriteCsvCorners(const CModel& model, float scale, TextWriter& out, std::int32_t material)
+void WriteCsvCorners(const CModel& model, float scale, TextWriter& out, const MaterialLookup& materials,
+                     std::int32_t material)
 {
-    ForEachCorner(model, material, [&](const CFace& face, std::size_t c) {
+    ForEachCorner(model, materials, material, [&](const CFace& face, std::size_t c) {
         const Corner corner = CornerOf(model, face, c);
         const CVector& v = *corner.vertex;
         out.Print(",%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,%.4f,-1", v.m_x * scale, v.m_y * scale, -v.m_z * scale,
@@ -135,13 +137,13 @@ bool WriteSwiftCsv(const CCentigrade& scene, TextWriter& out, float scale, Expor
 
     out.Print("B,%d\n", scene.m_bones.size());
 
-    // Which material numbers some written face uses.
-    std::vector<bool> used(materialCount, false);
+    // Which materials some face uses, lines included (a material only lines use gets a V
+    // row without corners). Faces naming no material have no row to go in.
+    const MaterialLookup lookup(scene.m_materials);
+    std::vector<bool> used(materialCount + 1, false);
     for (const CModel& model : scene.m_models)
         for (const CFace& face : model.m_faces)
-            if (face.m_material >= 0 && static_cast<std::size_t>(face.m_material) < materialCount &&
-                IsExportableFace(face, model.m_vertices.size()))
-                used[static_cast<std::size_t>(face.m_material)] = true;
+            used[static_cast<std::size_t>(lookup.Slot(face.m_material))] = true;
     for (std::size_t i = 0; i < materialCount; ++i) {
         if (!used[i])
             continue;
@@ -149,9 +151,9 @@ bool WriteSwiftCsv(const CCentigrade& scene, TextWriter& out, float scale, Expor
         const auto material = static_cast<std::int32_t>(i);
         for (const CModel& model : scene.m_models) {
             if (boneForm)
-                allBound = WriteCsvBoneCorners(model, scale, out, material, scene.m_bones.size()) && allBound;
+                allBound = WriteCsvBoneCorners(model, scale, out, lookup, material, scene.m_bones.size()) && allBound;
             else
-                WriteCsvCorners(model, scale, out, material);
+                WriteCsvCorners(model, scale, out, lookup, material);
         }
         out.Text("\n");
     }

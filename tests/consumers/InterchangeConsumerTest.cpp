@@ -61,8 +61,8 @@ TEST(InterchangeConsumer, ColladaFbxAndObjectiveCOfFigureCorpusModelAndOddScenes
 }
 
 // Both bone forms (the same rows) and the static form on the rigged figure (7 bones, 5
-// frames, one V row per material); names that hold CSV specials; the corpus model in the
-// static form.
+// frames, one V row per material); names that hold CSV specials; a material only lines use;
+// the corpus model in the static form.
 TEST(SwiftCsvConsumer, EveryFormAndOddNames)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
@@ -81,13 +81,21 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
     const std::string odd = (folder / "odd.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(exporttest::OddNamesScene(), 2.5f, odd, AnimationFormMatrices).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", odd, "vrows=3,corners=27,mrows=3,trows=2");
+    // A material that only lines use still has its V row, without corners.
+    CCentigrade lines = exporttest::BoxScene();
+    lines.m_materials.push_back(CMaterial(1));
+    lines.m_models[0].m_faces[2].m_material = 1;
+    const std::string bare = (folder / "lines.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(lines, 1.0f, bare, AnimationFormNone).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", bare, "vrows=2,corners=9,mrows=2,trows=1");
     const std::string ninja = (folder / "ninja.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(consumers::Ninja(), 1.0f, ninja, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", ninja, "corners=31554,mrows=8,trows=1");
 }
 
-// A scene without a model: FBX and CSV still write files their readers accept; COLLADA and
-// Objective-C, which would declare nothing, refuse it.
+// A scene without a model: FBX and CSV still write files their readers accept; COLLADA, whose
+// document would break the schema, refuses it. Objective-C writes an empty file, which clang
+// compiles; the checker then has no array to count and says only that.
 TEST(InterchangeConsumer, EmptyScene)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
@@ -100,5 +108,11 @@ TEST(InterchangeConsumer, EmptyScene)
     ASSERT_TRUE(ExportSwiftCsv(scene, 1.0f, csv, AnimationFormMatrices).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", csv, "vrows=0,mrows=1,trows=2");
     EXPECT_FALSE(ExportCollada(scene, 1.0f, (folder / "empty.dae").string(), AnimationFormNone).ok);
-    EXPECT_FALSE(ExportObjectiveC(scene, 1.0f, (folder / "empty.m").string(), AnimationFormNone).ok);
+    const std::string objc = (folder / "empty.m").string();
+    ASSERT_TRUE(ExportObjectiveC(scene, 1.0f, objc, AnimationFormNone).ok);
+    EXPECT_EQ(std::filesystem::file_size(objc), 0u);
+    const consumers::CheckOutcome outcome = consumers::CheckExport("objc", objc);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.output.find("FAIL " + objc + ": no 'static float NAME[N] = {' array"), std::string::npos)
+        << outcome.output;
 }

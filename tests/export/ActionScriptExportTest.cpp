@@ -274,3 +274,46 @@ TEST(Stage3DExport, StaticFlexSdkToFile)
     EXPECT_NE(testsupport::ReadFile(folder.File("Robot.as")).find("extends BoneModel3D"), std::string::npos);
     EXPECT_EQ(messages.messages, std::vector<std::string>{std::string(kUnassignedVerticesWarning)});
 }
+
+// Numbers no list names: a face without a material and one past the list use a default
+// material after the list (ActionScript 2 adds its colour row, Stage3D counts it and hands it
+// null); a vertex bound to a bone past the list is unbound (bone 0, register 4) and warns.
+TEST(ActionScriptExport, StrayMaterialAndBoneNumbers)
+{
+    CCentigrade scene = ThreeBoneScene();
+    CModel& model = scene.m_models[0];
+    model.m_faces[0].m_material = -1;
+    model.m_faces[2].m_material = 7;
+    model.m_vertices[1].m_boneIndex = 3;
+
+    const std::string as2 = Written([&](TextWriter& out) { WriteActionScript2(scene, out, "Robot", 1.0f); });
+    EXPECT_NE(as2.find("\t\taddM(204,204,204);\r\n\t\taddM(204,204,204);\r\n\t\taddM(204,204,204);\r\n"
+                       "\t\taddM(204,204,204);\r\n\r\n"),
+              std::string::npos)
+        << as2;
+    EXPECT_NE(as2.find("\t\taddF(new Array(0, 1, 2),3);\r\n\t\taddF(new Array(0, 1, 2,3),3);\r\n"), std::string::npos);
+
+    const std::string stage = Written([&](TextWriter& out) {
+        EXPECT_FALSE(WriteStage3D(scene, out, "Robot", AnimationFormMatrices, FlashTargetFlexSdk, 1.0f));
+    });
+    EXPECT_NE(stage.find("\t\t\tsuper(4);\r\n"), std::string::npos);
+    EXPECT_NE(stage.find("\t\t\taddVertex(4.0000, 5.0000, 6.0000, 1.0000, 0.0000, 4, 3);\r\n"), std::string::npos);
+    EXPECT_TRUE(stage.ends_with("\t\t\tinit(scene._context3D,texture2.bitmapData,2);\r\n"
+                                "\t\t\tinit(scene._context3D,null,3);\r\n\t\t}\r\n\t}\r\n}\r\n"))
+        << stage;
+
+    const std::string as3 = As3(scene, AnimationFormMatrices, FlashTargetFlexSdk, 1.0f, false);
+    EXPECT_NE(as3.find("\t\t\taddVertexBone(4.000000, -5.000000, -6.000000, 0);\r\n"), std::string::npos);
+}
+
+// Flash CS hands the engine the first material's texture class; without any material there
+// is none to hand over and no init call.
+TEST(ActionScript3Export, FlashCsWithoutMaterialsCallsNoInit)
+{
+    CCentigrade scene = ThreeBoneScene();
+    scene.m_materials.clear();
+    EXPECT_TRUE(As3(scene, AnimationFormNone, FlashTargetFlashCs, 1.0f, true)
+                    .ends_with("\r\n\t\t\t//初期化\r\n\t\t}\r\n\t}\r\n}\r\n"));
+    EXPECT_TRUE(As3(scene, AnimationFormNone, FlashTargetFlexSdk, 1.0f, true)
+                    .ends_with("\r\n\t\t\t//初期化\r\n\t\t\tinit(null);\r\n\t\t}\r\n\t}\r\n}\r\n"));
+}

@@ -103,6 +103,7 @@ TEST(MqoExport, StaticFormHasNoAnimationChunks)
     EXPECT_TRUE(text.ends_with(Crlf(std::string(kBoxFaces) + "}\nEof\n")));
 }
 
+// Without materials every face is written with M(-1), no material: its number names none.
 TEST(MqoExport, NoMaterialsAndSeveralModelsAtScaleTwo)
 {
     CCentigrade scene = BoxScene();
@@ -123,8 +124,11 @@ TEST(MqoExport, NoMaterialsAndSeveralModelsAtScaleTwo)
                                       "\t\t2.000000 0.000000 0.000000\n"
                                       "\t\t2.000000 2.000000 0.000000\n"
                                       "\t\t0.000000 2.000000 -1.000000\n"
-                                      "\t}\n" +
-                                      kBoxFaces +  // UVs are not scaled
+                                      "\t}\n"
+                                      "\tface 3 {\n"
+                                      "\t\t3 V(0 1 2) M(-1) UV(0.000000 0.000000 1.000000 0.000000 1.000000 1.000000)\n"
+                                      "\t\t4 V(0 1 2 3) M(-1)\n"
+                                      "\t}\n"  // UVs are not scaled
                                       "}\n"
                                       "Object \"Second\" {\n"
                                       "\tvisible 15\n"
@@ -137,7 +141,7 @@ TEST(MqoExport, NoMaterialsAndSeveralModelsAtScaleTwo)
                                       "\t\t0.500000 -3.000000 6.000000\n"
                                       "\t}\n"
                                       "\tface 1 {\n"
-                                      "\t\t3 V(0 0 0) M(2)\n"
+                                      "\t\t3 V(0 0 0) M(-1)\n"
                                       "\t}\n"
                                       "}\n"
                                       "Eof\n");
@@ -145,7 +149,7 @@ TEST(MqoExport, NoMaterialsAndSeveralModelsAtScaleTwo)
 }
 
 // With a bone every vertex row carries B, P and W, also in the static form. A vertex
-// without a bone, or with an index that names no bone, has the parent -1.
+// without a bone, or with an index that names no bone, is written unbound: B(-1) P(-1).
 TEST(MqoExport, VertexRowsCarryBoneParentAndWeight)
 {
     CCentigrade scene = BoxScene();
@@ -156,7 +160,7 @@ TEST(MqoExport, VertexRowsCarryBoneParentAndWeight)
                              "\t\t0.000000 0.000000 0.000000 B(0) P(-1) W(1.000000)\n"
                              "\t\t1.000000 0.000000 0.000000 B(1) P(0) W(0.250000)\n"
                              "\t\t1.000000 1.000000 0.000000 B(-1) P(-1) W(1.000000)\n"
-                             "\t\t0.000000 1.000000 -0.500000 B(7) P(-1) W(1.000000)\n"
+                             "\t\t0.000000 1.000000 -0.500000 B(-1) P(-1) W(1.000000)\n"
                              "\t}\n";
     const std::string staticText = Write(scene, AnimationFormNone);
     EXPECT_NE(staticText.find(Crlf(body)), std::string::npos) << staticText;

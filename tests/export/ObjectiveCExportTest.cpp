@@ -2,6 +2,7 @@
 
 #include "export/ExportScenes.h"
 #include "export/TextWriter.h"
+#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -35,4 +36,16 @@ TEST(ObjectiveCExport, TwoModelsAtScaleTwo)
         "0.250000, 0.500000,0.000000, 0.000000,0.750000, 1.000000,\n"
         "};\n");
     EXPECT_EQ(Written([&](TextWriter& out) { WriteObjectiveC(scene, out, 2.0f); }), expected);
+}
+
+// Without a model there is no array to declare: the file is written, empty.
+TEST(ObjectiveCExport, SceneWithoutModelGivesAnEmptyFile)
+{
+    testsupport::TempDir folder;
+    CCentigrade scene = BoxScene();
+    scene.m_models.clear();
+    const ExportResult result = ExportObjectiveC(scene, 1.0f, folder.File("empty.m"), AnimationFormNone);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::exists(result.path));
+    EXPECT_EQ(testsupport::ReadFile(result.path), "");
 }

@@ -102,3 +102,22 @@ TEST(SwiftCsvExport, NamesAndMaterialMapsStayInsideTheRowGrammar)
     EXPECT_TRUE(text.ends_with("\r\nT,2,1,2\r\nT\r\n")) << text;
     EXPECT_EQ(CsvMaterialNumbers({5, 0}, 0), std::vector<std::int32_t>{});
 }
+
+// Faces find their material by its id, as every exporter does; a material that only lines
+// use gets a V row without corners; a face naming no material is in no row.
+TEST(SwiftCsvExport, FacesFindTheirMaterialById)
+{
+    CCentigrade scene = BoxScene();
+    scene.m_materials.push_back(CMaterial(1));
+    scene.m_materials[0].m_id = 5;
+    scene.m_materials[1].m_id = 6;
+    std::vector<CFace>& faces = scene.m_models[0].m_faces;
+    faces[0].m_material = faces[1].m_material = 5;
+    faces[2].m_material = 6;
+    faces.push_back(Face({0, 1, 3}, 0));
+    const std::string text = Write(scene, AnimationFormNone, true);
+    EXPECT_TRUE(text.starts_with("B,0\r\nV,2.0000,2.0000,-0.0000,")) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);  // B, two V rows, two M rows, T
+    EXPECT_NE(text.find(",2.0000,2.0000,-0.0000,-0.0000,-0.0000,0.0000,0.0000,0.0000,-1\r\nV\r\nM,wood.png,"),
+              std::string::npos);
+}
