@@ -29,8 +29,12 @@ constexpr std::size_t kSegmentsPerPiece = 4;
 // It also holds every triangle handed to it until the rasterizer threads take them, which is
 // at a flush or when its queue is full: handed on about every half million vertices, a large
 // model's triangles take a fraction of that memory. Flushing more often saves little more
-// memory and costs time: into a window, a flush waits for the rasterizer.
+// memory and costs time: into a window, a flush waits for the rasterizer. A frame of a few
+// million vertices is held whole, as a flush in it would cost it more time than its memory
+// is worth; only larger frames are handed on in parts.
 constexpr std::size_t kVerticesPerFlush = 32 * kSegmentsPerPiece * kRasterizerSegment;
+constexpr std::size_t kVerticesHeldWhole = 4 * kVerticesPerFlush;
+std::size_t g_verticesThisFrame = 0;
 std::size_t g_verticesSinceFlush = 0;
 
 // Faces ahead of the one gathered whose arrays are fetched into the cache.
@@ -201,11 +205,18 @@ void FaceArrays::SetSplitDraws(bool split) { g_splitDraws = split; }
 void FaceArrays::DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count)
 {
     glDrawArrays(mode, static_cast<GLint>(first), static_cast<GLsizei>(count));
+    g_verticesThisFrame += count;
     g_verticesSinceFlush += count;
-    if (g_verticesSinceFlush >= kVerticesPerFlush) {
+    if (g_verticesThisFrame > kVerticesHeldWhole && g_verticesSinceFlush >= kVerticesPerFlush) {
         glFlush();
         g_verticesSinceFlush = 0;
     }
+}
+
+void FaceArrays::FrameStarted()
+{
+    g_verticesThisFrame = 0;
+    g_verticesSinceFlush = 0;
 }
 
 FaceArrays::FaceState FaceArrays::StateOf(const CModel& model)

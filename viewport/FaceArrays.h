@@ -49,6 +49,9 @@ public:
     // glDrawArrays over the enabled arrays, with a glFlush now and then so that the rasterizer
     // gets large models in parts.
     static void DrawPiece(std::uint32_t mode, std::size_t first, std::size_t count);
+    // A frame begins: the vertices counted towards the next flush start from none, so that a
+    // frame of a small model never waits for one.
+    static void FrameStarted();
 
 private:
     // The state of the faces the order was built for.

@@ -187,6 +187,7 @@ void CCentigrade::RenderScene()
     if (g_backgroundListPending)
         CompileBackgroundListNow(*this);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    FaceArrays::FrameStarted();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     LoadCamera(*this, zoom);
