@@ -8,6 +8,7 @@
 #include "scene/DibStream.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,10 +34,12 @@ bool CMaterial::LoadTexture()
 {
     if (m_texture.empty())
         return false;
-    m_image = std::make_shared<DibStream>();
+    // The image shown so far stays alive while the file is looked for, so that an unchanged
+    // file is taken up again without being decoded or uploaded again.
+    const std::shared_ptr<DibStream> shown = std::exchange(m_image, std::make_shared<DibStream>());
     m_textureUploadPending = false;
     for (const std::string& path : TextureCandidates(m_texture)) {
-        if (UploadTexture(path)) {
+        if (UploadTexture(path, shown.get())) {
             m_failedTexture.clear();
             return true;
         }

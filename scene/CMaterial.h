@@ -50,8 +50,8 @@ public:
     // Takes the image of the file at path into m_image (decoded once and shared by every
     // material that shows the unchanged file, see DibStreamCache) and uploads it: now when
     // a rendering context is current, else before the material is first applied. False when
-    // it cannot be decoded.
-    bool UploadTexture(const std::string& path);
+    // it cannot be decoded. replaced: the image shown until now, which this one replaces.
+    bool UploadTexture(const std::string& path, const DibStream* replaced = nullptr);
     // Makes colours, shininess and texture current for drawing (nothing without a context).
     void Apply();
     // Uploads a decoded image that is waiting for a rendering context. True when uploaded.

@@ -10,12 +10,13 @@
 
 namespace {
 
-// What tells one version of a file from another: device, inode, size and modification time
-// (seconds, nanoseconds).
+// What tells one file from another (device, inode), and one version of it from another (size
+// and modification time in seconds and nanoseconds), however its path is spelt.
 using FileStamp = std::array<std::int64_t, 5>;
 
+bool SameFile(const FileStamp& a, const FileStamp& b) { return a[0] == b[0] && a[1] == b[1]; }
+
 struct Entry {
-    std::string path;
     FileStamp stamp{};
     std::weak_ptr<DibStream> image;  // expired once no material shows it
     std::uint64_t bytes = 0;
@@ -46,14 +47,18 @@ bool ReadStamp(const std::string& path, FileStamp& stamp)
     return true;
 }
 
-// Bytes of the images alive, leaving out the older versions of one file (they are being
-// replaced: a reload holds both for a moment).
-std::uint64_t HeldBytes(const FileStamp* newerFile)
+// Bytes of the images alive, leaving out what is being replaced: the other versions of the
+// file loaded (a reload holds both for a moment), and the image a material lets go of when
+// nobody else holds it.
+std::uint64_t HeldBytes(const FileStamp* newerFile, const DibStream* replaced)
 {
     std::uint64_t total = 0;
     for (const Entry& entry : Entries()) {
-        const bool older = newerFile && entry.stamp[0] == (*newerFile)[0] && entry.stamp[1] == (*newerFile)[1];
-        if (!entry.failed && !entry.image.expired() && !older)
+        const bool older = newerFile && SameFile(entry.stamp, *newerFile) && entry.stamp != *newerFile;
+        const std::shared_ptr<DibStream> image = entry.image.lock();
+        // Held by the one letting it go, and here.
+        const bool letGo = replaced && image.get() == replaced && image.use_count() == 2;
+        if (!entry.failed && image && !older && !letGo)
             total += entry.bytes;
     }
     return total;
@@ -65,33 +70,31 @@ std::uint64_t DibStreamCache::Budget() { return BudgetBytes(); }
 
 void DibStreamCache::SetBudget(std::uint64_t bytes) { BudgetBytes() = bytes; }
 
-std::uint64_t DibStreamCache::DecodedBytes() { return HeldBytes(nullptr); }
+std::uint64_t DibStreamCache::DecodedBytes() { return HeldBytes(nullptr, nullptr); }
 
-std::shared_ptr<DibStream> DibStreamCache::Load(const std::string& path)
+std::shared_ptr<DibStream> DibStreamCache::Load(const std::string& path, const DibStream* replaced)
 {
     FileStamp stamp;
     if (!ReadStamp(path, stamp))
         return nullptr;
     std::vector<Entry>& entries = Entries();
     std::erase_if(entries, [](const Entry& entry) { return !entry.failed && entry.image.expired(); });
-    const std::uint64_t decoded = HeldBytes(&stamp);
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry& entry) {
-        return entry.path == path && entry.stamp == stamp;
-    });
+    const std::uint64_t decoded = HeldBytes(&stamp, replaced);
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.stamp == stamp; });
     if (found != entries.end()) {
         if (!found->failed)
             return found->image.lock();
         if (decoded >= found->retryBelow)
             return nullptr;
     }
-    // Failures of this path, of this version or of older ones, are of no more use.
-    std::erase_if(entries, [&](const Entry& entry) { return entry.failed && entry.path == path; });
+    // Failures of this file, of this version or of older ones, are of no more use.
+    std::erase_if(entries, [&](const Entry& entry) { return entry.failed && SameFile(entry.stamp, stamp); });
 
     const std::uint64_t room = Budget() - std::min(decoded, Budget());
     const std::uint64_t budget = std::min(room, imagedecoding::kPixelBudget);
     auto image = std::make_shared<DibStream>();
     Entry entry;
-    entry.path = path;
     entry.stamp = stamp;
     if (!image->Load(path, budget)) {
         entry.failed = true;

@@ -28,10 +28,10 @@ bool SceneShowsTexture(std::uint32_t texture)
 
 bool CMaterial::HasTexture() const { return !m_texture.empty() && m_image && !m_image->m_pixels.empty(); }
 
-bool CMaterial::UploadTexture(const std::string& path)
+bool CMaterial::UploadTexture(const std::string& path, const DibStream* replaced)
 {
     m_textureUploadPending = false;
-    std::shared_ptr<DibStream> image = DibStreamCache::Load(path);
+    std::shared_ptr<DibStream> image = DibStreamCache::Load(path, replaced);
     if (!image)
         return false;
     m_image = std::move(image);

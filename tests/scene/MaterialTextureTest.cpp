@@ -336,6 +336,28 @@ TEST_F(MaterialTextures, DecodedImagesStayWithinTheSceneBudget)
     EXPECT_EQ(DibStreamCache::DecodedBytes(), 96u);
 }
 
+// One file is one image however its path is spelt, counted once against the budget; a reload
+// of an unchanged file takes up the image it shows without decoding or uploading it again,
+// also when that material is the image's only holder.
+TEST_F(MaterialTextures, OneFileIsOneImageByAnyPathAndAReloadKeepsIt)
+{
+    DibStreamCache::SetBudget(100);
+    WritePng(m_dir.Path() + "a.png", 4, 4, 3);  // 48 bytes
+    std::filesystem::create_directories(m_dir.Path() + "sub");
+    g_scene.m_materials = {Named("a.png"), Named("./a.png"), Named("sub/../a.png")};
+    g_scene.ReloadTextures();
+    for (const CMaterial& m : g_scene.m_materials)
+        EXPECT_EQ(m.m_image, g_scene.m_materials[0].m_image);
+    EXPECT_EQ(DibStreamCache::DecodedBytes(), 48u);
+
+    g_scene.m_materials.resize(1);
+    g_scene.ReloadTextures();
+    EXPECT_TRUE(g_scene.m_materials[0].HasTexture());
+    EXPECT_EQ(m_gl.uploads.size(), 1u);
+    EXPECT_TRUE(m_gl.deleted.empty());
+    EXPECT_TRUE(m_messages.messages.empty());
+}
+
 TEST_F(MaterialTextures, WithoutAContextTheUploadWaits)
 {
     WritePng(m_dir.Path() + "t.png", 1, 1, 4);
