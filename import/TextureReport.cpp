@@ -76,3 +76,10 @@ void TextureReport::Failed(const std::string& textureName)
     if (state.seen.insert(textureName).second)
         state.names.push_back(textureName);
 }
+
+void TextureReport::Discard()
+{
+    Collected& state = State();
+    state.names.clear();
+    state.seen.clear();
+}

@@ -15,4 +15,6 @@ public:
 
     // A texture name (CP932) that could not be loaded.
     static void Failed(const std::string& textureName);
+    // Forgets the failures collected so far: the open report will tell none of them.
+    static void Discard();
 };

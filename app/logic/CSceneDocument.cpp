@@ -179,6 +179,19 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path, bo
     return Unreadable();
 }
 
+namespace {
+
+// Ends the progress of a model read before the textures it missed are told; a read the user
+// stopped tells none of them.
+void EndReading(ProgressTask& task)
+{
+    task.End();
+    if (task.Cancelled())
+        TextureReport::Discard();
+}
+
+}  // namespace
+
 CSceneDocument::OpenOutcome CSceneDocument::Unreadable()
 {
     // Never a titled document whose Save would write an empty scene over that file.
@@ -210,7 +223,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
     std::string reason;
     bool imported = false;
     {
-        const TextureReport report;  // the textures both reads missed, told once
+        const TextureReport report;  // the textures both reads missed, told once the task is over
         imported = ImportModel(asRead.m_modelPath, reason);
         if (!imported && !task.Cancelled()) {
             RestoreScene(asRead);
@@ -219,8 +232,8 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
             if (imported)
                 g_scene.m_modelPath = fallback;
         }
+        EndReading(task);
     }
-    task.End();
     if (task.Cancelled())
         return Unreadable();
     if (!imported) {
@@ -261,8 +274,12 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path, P
     SetTitle(kUntitled);
     ChangeDirectoryToFileFolder(path);
     std::string reason;
-    const bool imported = ImportModel(path, reason);
-    task.End();
+    bool imported = false;
+    {
+        const TextureReport report;
+        imported = ImportModel(path, reason);
+        EndReading(task);
+    }
     if (!imported || task.Cancelled()) {
         if (!task.Cancelled())
             ShowMessage(FormatMessage1("「%1」を読み込めませんでした。", Utf8(path)) + "\n" + reason, MessageButtons::Ok,

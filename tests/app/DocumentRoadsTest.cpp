@@ -474,6 +474,43 @@ TEST_F(DocumentRoads, ReadsReportTheirProgressAndAStoppedReadEndsAsAFailedOne)
     }
 }
 
+// The textures a read missed are told once its progress has ended, and not at all when the
+// user stopped the read.
+TEST_F(DocumentRoads, MissedTexturesAreToldAfterTheProgressAndNotAfterAStop)
+{
+    std::string model = "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1 {\n\t\"m\" tex(\"gone.png\")\n}\n"
+                        "Object \"a\" {\n\tvertex 400000 {\n";
+    for (int v = 0; v < 400000; ++v)
+        model += "\t\t1 2 3\n";
+    const std::string path = dir.Write("large.mqo", model + "\t}\n}\nEof\n");
+
+    struct ToldAfter : IMessageSink {
+        explicit ToldAfter(const StoppingProgress& p) : progress(p), previous(SetMessageSink(this)) {}
+        ~ToldAfter() override { SetMessageSink(previous); }
+        MessageResult Show(const std::string& text, MessageButtons, MessageIcon) override
+        {
+            told.emplace_back(text, progress.ended);
+            return MessageResult::Ok;
+        }
+        const StoppingProgress& progress;
+        IMessageSink* previous;
+        std::vector<std::pair<std::string, int>> told;  // message, tasks ended by then
+    };
+    for (const double stop : {2.0, 0.5}) {
+        StoppingProgress progress(stop);
+        ToldAfter messages(progress);
+        doc.SetModifiedFlag(false);
+        EXPECT_EQ(doc.OpenDocumentFile(path), stop > 1.0);
+        if (stop > 1.0) {
+            ASSERT_EQ(messages.told.size(), 1u);
+            EXPECT_EQ(messages.told[0].first, "テクスチャファイルの読み込みに失敗しました\ngone.png");
+            EXPECT_EQ(messages.told[0].second, 1);
+        } else {
+            EXPECT_TRUE(messages.told.empty());
+        }
+    }
+}
+
 TEST(LoadedSceneChecks, AnimationsOfEveryBoneTakeBoneZerosLengthWithAKeyAtFrameZero)
 {
     CCentigrade scene;
