@@ -167,11 +167,16 @@ void CDlgMaterial::OnEditLeft(int value, wxFocusEvent& event)
     });
 }
 
-void CDlgMaterial::Refuse(const char* message)
+void CDlgMaterial::Refuse(const char* message, wxTextCtrl* focus, bool selectAll)
 {
     ++m_refusals;
     m_refusing = true;
     ShowMessage(message, MessageButtons::Ok, MessageIcon::Warning);
+    if (focus) {
+        focus->SetFocus();
+        if (selectAll)
+            focus->SelectAll();
+    }
     m_refusing = false;
 }
 
@@ -207,17 +212,14 @@ bool CDlgMaterial::TransferDataFromWindow()
     for (int value = 0; value < MaterialValueCount; ++value) {
         const std::optional<float> number = ParseDecimalNumber(m_edits[value]->GetValue().utf8_string());
         if (!number) {
-            Refuse(kNotANumberMessage);
-            m_edits[value]->SetFocus();
-            m_edits[value]->SelectAll();
+            Refuse(kNotANumberMessage, m_edits[value], true);
             return false;
         }
         values.numbers[value] = *number;
     }
     for (wxTextCtrl* edit : {m_texture, m_toonTexture}) {
         if (!Cp932FromWidget(edit->GetValue().utf8_string())) {
-            Refuse(kUnconvertibleNameMessage);
-            edit->SetFocus();
+            Refuse(kUnconvertibleNameMessage, edit);
             return false;
         }
     }

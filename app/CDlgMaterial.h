@@ -43,7 +43,9 @@ private:
     void ChooseTexture(wxTextCtrl* edit);
     void RefreshSwatches();
     // Shows why a value is refused.
-    void Refuse(const char* message);
+    // Shows the refusal; then, still refusing, gives the focus to the edit to mend (so that
+    // the edit it leaves is not checked once more).
+    void Refuse(const char* message, wxTextCtrl* focus = nullptr, bool selectAll = false);
 
     MaterialDialogValues m_values;
     // What the swatches show: the numbers as last taken from an edit or a slider.
