@@ -1,7 +1,6 @@
 // The skeleton from a bone object: one bone per triangle, parents from shared vertices and
 // from lines.
 #include "scene/CCentigrade.h"
-#include "scene/Globals.h"
 #include "scene/SceneFile.h"
 
 #include <algorithm>
@@ -91,25 +90,18 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
     if (m_bones.size() > made.size()) {
         m_bones.resize(made.size());
     } else {
-        const std::vector<std::vector<CAnimation>> empty;
-        const std::vector<std::vector<CAnimation>>& reference = m_bones.empty() ? empty : m_bones[0].m_animations;
-        std::vector<std::size_t> lengths(std::max<std::size_t>(m_animationNames.size(), 1));
-        std::uint64_t perBone = 0, held = 0;
-        for (std::size_t a = 0; a < lengths.size(); ++a) {
-            lengths[a] = a < reference.size() && !reference[a].empty()
-                             ? reference[a].size()
-                             : static_cast<std::size_t>(std::max(g_lastFrame, 0)) + 1;
-            perBone += lengths[a];
-        }
-        for (const CBone& bone : m_bones)
-            for (const std::vector<CAnimation>& samples : bone.m_animations)
-                held += samples.size();
+        const std::vector<std::size_t> lengths =
+            scenefile::FittedLengths(*this, std::max<std::size_t>(m_animationNames.size(), 1));
+        std::uint64_t perBone = 0;
+        for (const std::size_t length : lengths)
+            perBone += length;
         // The added bones' samples may cost no more than padding a scene file's bones may
         // (scene/SceneFile.h); beyond that they stay plain and the fitting after the import
         // refuses the scene.
         const std::uint64_t added = made.size() - m_bones.size();
-        const bool padded = (m_animationNames.size() > 1 || !reference.empty()) &&
-                            (added == 0 || perBone <= scenefile::PaddingAllowance(held) / added);
+        const bool stored = !m_bones.empty() && !m_bones[0].m_animations.empty();
+        const std::uint64_t allowance = scenefile::PaddingAllowance(scenefile::HeldSamples(*this));
+        const bool padded = (m_animationNames.size() > 1 || stored) && (added == 0 || perBone <= allowance / added);
         while (m_bones.size() < made.size()) {
             CBone bone;
             if (padded) {

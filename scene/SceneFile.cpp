@@ -21,39 +21,12 @@ constexpr std::uint64_t kPaddingFloor = std::uint64_t(1) << 20;
 // The format version of a head: the only sound ones are finite and positive.
 bool IsVersion(float version) { return std::isfinite(version) && version > 0.0f; }
 
-// The number of samples each animation takes in every bone once the scene is fitted.
-std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t animations)
-{
-    std::vector<std::size_t> longest(animations, 0);
-    for (const CBone& bone : scene.m_bones) {
-        const std::size_t stored = std::min(bone.m_animations.size(), animations);
-        for (std::size_t a = 0; a < stored; ++a)
-            longest[a] = std::max(longest[a], bone.m_animations[a].size());
-    }
-    const std::size_t fallback = static_cast<std::size_t>(std::max(g_lastFrame, 0)) + 1;
-    std::vector<std::size_t> lengths(animations, fallback);
-    if (scene.m_bones.empty())
-        return lengths;
-    const std::vector<std::vector<CAnimation>>& first = scene.m_bones[0].m_animations;
-    for (std::size_t a = 0; a < animations; ++a) {
-        if (a < first.size() && !first[a].empty())
-            lengths[a] = first[a].size();
-        else if (longest[a] > 0)
-            lengths[a] = longest[a];
-    }
-    return lengths;
-}
-
 // Whether padding to these lengths stays within the allowance. Every missing sample counts,
 // and counting stops as soon as the allowance is passed, so the count itself takes time only
 // in proportion to what the scene holds.
 bool PaddingFits(const CCentigrade& scene, const std::vector<std::size_t>& lengths)
 {
-    std::uint64_t held = 0;
-    for (const CBone& bone : scene.m_bones)
-        for (const std::vector<CAnimation>& samples : bone.m_animations)
-            held += samples.size();
-    const std::uint64_t allowance = PaddingAllowance(held);
+    const std::uint64_t allowance = PaddingAllowance(HeldSamples(scene));
     std::uint64_t added = 0;
     for (const CBone& bone : scene.m_bones) {
         for (std::size_t a = 0; a < lengths.size(); ++a) {
@@ -164,6 +137,37 @@ bool WriteSceneFile(const std::string& cp932Path, std::string& message)
 }
 
 std::uint64_t PaddingAllowance(std::uint64_t heldSamples) { return std::max(kPaddingFloor, heldSamples); }
+
+std::uint64_t HeldSamples(const CCentigrade& scene)
+{
+    std::uint64_t held = 0;
+    for (const CBone& bone : scene.m_bones)
+        for (const std::vector<CAnimation>& samples : bone.m_animations)
+            held += samples.size();
+    return held;
+}
+
+std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t animations)
+{
+    std::vector<std::size_t> longest(animations, 0);
+    for (const CBone& bone : scene.m_bones) {
+        const std::size_t stored = std::min(bone.m_animations.size(), animations);
+        for (std::size_t a = 0; a < stored; ++a)
+            longest[a] = std::max(longest[a], bone.m_animations[a].size());
+    }
+    const std::size_t fallback = static_cast<std::size_t>(std::max(g_lastFrame, 0)) + 1;
+    std::vector<std::size_t> lengths(animations, fallback);
+    if (scene.m_bones.empty())
+        return lengths;
+    const std::vector<std::vector<CAnimation>>& first = scene.m_bones[0].m_animations;
+    for (std::size_t a = 0; a < animations; ++a) {
+        if (a < first.size() && !first[a].empty())
+            lengths[a] = first[a].size();
+        else if (longest[a] > 0)
+            lengths[a] = longest[a];
+    }
+    return lengths;
+}
 
 bool FitAnimationLengths(CCentigrade& scene)
 {

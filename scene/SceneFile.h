@@ -34,6 +34,11 @@ bool WriteSceneFile(const std::string& cp932Path, std::string& message);
 // and at least 1,048,576 (about 80 MB), so that a small file naming many bones and many
 // animations cannot ask for more.
 std::uint64_t PaddingAllowance(std::uint64_t heldSamples);
+// The samples the scene's bones hold, in all.
+std::uint64_t HeldSamples(const CCentigrade& scene);
+// The number of samples each of `animations` animations takes in every bone once the scene
+// is fitted (see FitAnimationLengths).
+std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t animations);
 
 // At least one animation name; every bone holds one sample array per animation name; for
 // each animation every bone holds as many samples as bone 0 (the longest of the others when
