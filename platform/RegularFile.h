@@ -45,7 +45,6 @@ public:
     const std::string& Error() const { return m_error; }
     int ErrorNumber() const { return m_errno; }
     bool IsNotRegular() const { return m_kind != Kind::Regular; }
-    Kind PathKind() const { return m_kind; }
     // Why the last operation failed, as the user is told (Japanese, UTF-8): what the path is
     // when it is no regular file, else the system's reason.
     std::string Reason() const;
