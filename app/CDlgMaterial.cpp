@@ -152,16 +152,8 @@ void CDlgMaterial::OnEditLeft(int value, wxFocusEvent& event)
     if (m_refusing)
         return;
     CallAfter([this, value, refusals = m_refusals] {
-        if (refusals == m_refusals) {
-            for (int i = 0; i < MaterialValueCount; ++i) {
-                const std::optional<float> number = ParseDecimalNumber(m_edits[i]->GetValue().utf8_string());
-                if (!number) {
-                    Refuse(kNotANumberMessage);
-                    break;
-                }
-                m_shown[i] = *number;
-            }
-        }
+        if (refusals == m_refusals && ReadNumbers(m_shown) >= 0)
+            Refuse(kNotANumberMessage);
         m_sliders[value]->SetValue(SliderPositionForText(value, m_edits[value]->GetValue().utf8_string()));
         RefreshSwatches();
     });
@@ -178,6 +170,17 @@ void CDlgMaterial::Refuse(const char* message, wxTextCtrl* focus, bool selectAll
             focus->SelectAll();
     }
     m_refusing = false;
+}
+
+int CDlgMaterial::ReadNumbers(std::array<float, MaterialValueCount>& into) const
+{
+    for (int i = 0; i < MaterialValueCount; ++i) {
+        const std::optional<float> number = ParseDecimalNumber(m_edits[i]->GetValue().utf8_string());
+        if (!number)
+            return i;
+        into[i] = *number;
+    }
+    return -1;
 }
 
 void CDlgMaterial::RefreshSwatches()
@@ -209,13 +212,9 @@ void CDlgMaterial::ChooseTexture(wxTextCtrl* edit)
 bool CDlgMaterial::TransferDataFromWindow()
 {
     MaterialDialogValues values;
-    for (int value = 0; value < MaterialValueCount; ++value) {
-        const std::optional<float> number = ParseDecimalNumber(m_edits[value]->GetValue().utf8_string());
-        if (!number) {
-            Refuse(kNotANumberMessage, m_edits[value], true);
-            return false;
-        }
-        values.numbers[value] = *number;
+    if (const int refused = ReadNumbers(values.numbers); refused >= 0) {
+        Refuse(kNotANumberMessage, m_edits[refused], true);
+        return false;
     }
     for (wxTextCtrl* edit : {m_texture, m_toonTexture}) {
         if (!Cp932FromWidget(edit->GetValue().utf8_string())) {

@@ -46,6 +46,9 @@ private:
     // Shows the refusal; then, still refusing, gives the focus to the edit to mend (so that
     // the edit it leaves is not checked once more).
     void Refuse(const char* message, wxTextCtrl* focus = nullptr, bool selectAll = false);
+    // Reads every edit's number into `into`, up to the first edit that holds no number: its
+    // row, or -1 when every edit holds one.
+    int ReadNumbers(std::array<float, MaterialValueCount>& into) const;
 
     MaterialDialogValues m_values;
     // What the swatches show: the numbers as last taken from an edit or a slider.
