@@ -37,6 +37,15 @@ std::string FolderReason(const std::error_code& ec)
     }
 }
 
+// A reason inside parentheses, without its own full stop.
+std::string Bare(std::string reason)
+{
+    const std::string stop = "。";
+    if (reason.ends_with(stop))
+        reason.resize(reason.size() - stop.size());
+    return reason;
+}
+
 bool WriteWhole(const std::string& path, const std::string& text, std::string& error)
 {
     AtomicFile file;
@@ -98,7 +107,7 @@ void CWxProfile::Read()
             return;
         }
         m_writable = false;
-        m_tell("設定ファイル「" + m_path + "」を読めません（" + file.Reason() +
+        m_tell("設定ファイル「" + m_path + "」を読めません（" + Bare(file.Reason()) +
                "）。既定の設定で起動し、この設定ファイルには書き込みません。");
         return;
     }

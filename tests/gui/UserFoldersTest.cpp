@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/stat.h>
+
 using testsupport::ReadFile;
 
 namespace {
@@ -191,4 +193,16 @@ TEST_F(EditorTest, ProfileTextFromRandomLinesIsReadByTheToolkitWithoutAWordAndWr
         EXPECT_EQ(saved, reading.text);
         EXPECT_EQ(complaints.all, "");
     }
+}
+
+// A profile that cannot be read is never replaced: a FIFO stays a FIFO, whatever is chosen.
+TEST_F(UserFoldersTest, ProfileThatCannotBeReadIsToldAndNeverWritten)
+{
+    const std::string home = m_dir.Path() + "config", conf = home + "/kinemorphix/kinemorphix.conf";
+    std::filesystem::create_directories(home + "/kinemorphix");
+    ASSERT_EQ(mkfifo(conf.c_str(), 0600), 0);
+    UseHomes(home, m_data);
+    wxTEST_DIALOG(StartEditor(), ExpectOneMessage({"「" + conf + "」を読めません（FIFO", "書き込みません"}));
+    EXPECT_FALSE(TheApp().Profile().WriteProfileInt(kProfileSection, "BoneColor", 1));
+    EXPECT_TRUE(std::filesystem::is_fifo(conf));
 }
