@@ -23,8 +23,9 @@ public:
     CKinemorphixApp();
     ~CKinemorphixApp() override;
 
-    // Prepares the profile, the recent-file list and the desktop registration, then (unless SetEditorStartedByOnInit
-    // turned it off, as the GUI tests do) starts the editor with the command line.
+    // Prepares the profile, the recent-file list and the desktop registration, then (unless
+    // SetEditorStartedByOnInit turned it off, as the GUI tests do) starts the editor with the
+    // command line.
     bool OnInit() override;
     int OnExit() override;
 
