@@ -13,8 +13,7 @@
 #include "platform/ProcessSignals.h"
 
 #include <wx/filehistory.h>
-#include <wx/fileconf.h>
-#include <wx/filename.h>
+#include <wx/confbase.h>
 #include <wx/image.h>
 #include <wx/stdpaths.h>
 #include <wx/uilocale.h>
@@ -81,7 +80,6 @@ bool CKinemorphixApp::OnInit()
     SetAppName("kinemorphix");
     SetAppDisplayName("Kinemorphix");
     wxInitAllImageHandlers();
-    InitProfile();
     m_messageSink = std::make_unique<CWxMessageSink>();
     SetMessageSink(m_messageSink.get());
     UseMessageBoxesForLog();
@@ -89,10 +87,18 @@ bool CKinemorphixApp::OnInit()
     SetFileChooser(m_fileChooser.get());
     m_progressSink = std::make_unique<CWxProgressSink>();
     SetProgressSink(m_progressSink.get());
-    RegisterShellFileTypes();
+    PrepareUserFolders();
     if (!g_startEditorInOnInit)
         return true;
     return StartEditor(g_commandLine);
+}
+
+void CKinemorphixApp::PrepareUserFolders()
+{
+    m_settingsProblemTold = false;
+    m_pendingSettingsProblems.clear();
+    InitProfile();
+    RegisterShellFileTypes();
 }
 
 // The profile lives in $XDG_CONFIG_HOME/kinemorphix (default ~/.config/kinemorphix), the
@@ -100,15 +106,16 @@ bool CKinemorphixApp::OnInit()
 void CKinemorphixApp::InitProfile()
 {
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
-    const wxString folder = wxStandardPaths::Get().GetUserConfigDir() + "/kinemorphix";
-    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    m_config = std::make_unique<wxFileConfig>("kinemorphix", wxEmptyString, folder + "/kinemorphix.conf",
-                                              wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    m_profile = std::make_unique<CWxProfile>(*m_config);
+    const std::string folder = wxStandardPaths::Get().GetUserConfigDir().utf8_string() + "/kinemorphix";
+    m_fileHistory.reset();
+    m_profile.reset();
+    m_profile = std::make_unique<CWxProfile>(folder + "/kinemorphix.conf",
+                                             [this](const std::string& text) { TellSettingsProblem(text); });
     m_fileHistory = std::make_unique<wxFileHistory>(kRecentFileCount, WindowIdOf(ID_FILE_MRU_FILE1));
-    m_config->SetPath(kRecentFilesGroup);
-    m_fileHistory->Load(*m_config);
-    m_config->SetPath("/");
+    wxConfigBase& config = m_profile->Config();
+    config.SetPath(kRecentFilesGroup);
+    m_fileHistory->Load(config);
+    config.SetPath("/");
 }
 
 bool CKinemorphixApp::RegisterShellFileTypes()
@@ -120,8 +127,29 @@ bool CKinemorphixApp::RegisterShellFileTypes()
         RefreshDesktopDatabases(folder);
     // Opening files from the desktop is a convenience: the editor starts without it.
     if (!outcome.ok)
-        std::fprintf(stderr, "kinemorphix: %s\n", outcome.error.c_str());
+        TellSettingsProblem("デスクトップに .zlkx ファイルを登録できませんでした。" + outcome.error);
     return outcome.ok;
+}
+
+void CKinemorphixApp::TellSettingsProblem(const std::string& text)
+{
+    if (m_settingsProblemTold) {
+        std::fprintf(stderr, "kinemorphix: %s\n", text.c_str());
+        return;
+    }
+    m_pendingSettingsProblems += (m_pendingSettingsProblems.empty() ? "" : "\n\n") + text;
+    if (m_frame && m_frame->IsShown())
+        ShowSettingsProblems();
+}
+
+void CKinemorphixApp::ShowSettingsProblems()
+{
+    if (m_pendingSettingsProblems.empty() || m_settingsProblemTold)
+        return;
+    m_settingsProblemTold = true;
+    const std::string text = std::move(m_pendingSettingsProblems);
+    m_pendingSettingsProblems.clear();
+    ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 bool CKinemorphixApp::UnregisterShellFileTypes(std::string& error)
@@ -161,6 +189,8 @@ bool CKinemorphixApp::StartEditor(const std::vector<std::string>& args)
     if (file.empty() || !OpenDocumentFile(fs_cp932::FromFileSystem(file)))
         m_document->NewDocumentFromFramework();
     m_frame->Show();
+    // A profile or data folder that could not be read or kept, told over the window.
+    ShowSettingsProblems();
     return true;
 }
 
@@ -179,6 +209,9 @@ void CKinemorphixApp::FrameDestroyed(CMainFrame* frame)
 int CKinemorphixApp::OnExit()
 {
     SaveRecentFiles();
+    // Nobody is left to read a message box.
+    if (!m_pendingSettingsProblems.empty())
+        std::fprintf(stderr, "kinemorphix: %s\n", m_pendingSettingsProblems.c_str());
     SetProgressSink(nullptr);
     SetFileChooser(nullptr);
     SetMessageSink(nullptr);
@@ -207,13 +240,14 @@ void CKinemorphixApp::RemoveFromRecentFiles(std::size_t index)
 
 void CKinemorphixApp::SaveRecentFiles()
 {
-    if (!m_config || !m_fileHistory)
+    if (!m_profile || !m_fileHistory)
         return;
-    m_config->DeleteGroup(kRecentFilesGroup);
-    m_config->SetPath(kRecentFilesGroup);
-    m_fileHistory->Save(*m_config);
-    m_config->SetPath("/");
-    m_config->Flush();
+    wxConfigBase& config = m_profile->Config();
+    config.DeleteGroup(kRecentFilesGroup);
+    config.SetPath(kRecentFilesGroup);
+    m_fileHistory->Save(config);
+    config.SetPath("/");
+    m_profile->Save();
     if (m_frame)
         m_frame->RefreshRecentFilesMenu();
 }

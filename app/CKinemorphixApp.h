@@ -12,7 +12,6 @@
 class CKinemorphixDoc;
 class CMainFrame;
 class IProfile;
-class wxFileConfig;
 class wxFileHistory;
 class CWxFileChooser;
 class CWxMessageSink;
@@ -24,8 +23,9 @@ public:
     CKinemorphixApp();
     ~CKinemorphixApp() override;
 
-    // Prepares the profile and the recent-file list, then (unless SetEditorStartedByOnInit
-    // turned it off, as the GUI tests do) starts the editor with the command line.
+    // Prepares the profile, the recent-file list and the desktop registration, then (unless
+    // SetEditorStartedByOnInit turned it off, as the GUI tests do) starts the editor with the
+    // command line.
     bool OnInit() override;
     int OnExit() override;
 
@@ -54,6 +54,11 @@ public:
     // The main frame went away.
     void FrameDestroyed(CMainFrame* frame);
 
+    // Reads the profile and the recent-file list and registers the file type with the desktop,
+    // as start-up does. What cannot be read or kept there is told to the user once in the run,
+    // in one message, when the main window shows (or at once, when it shows already).
+    void PrepareUserFolders();
+
     // The scene file type registered with the user's desktop (done at every start): the
     // desktop entry, the MIME type and the icons below $XDG_DATA_HOME.
     bool RegisterShellFileTypes();
@@ -63,8 +68,9 @@ public:
 private:
     void InitProfile();
     void SaveRecentFiles();
+    void TellSettingsProblem(const std::string& text);
+    void ShowSettingsProblems();
 
-    std::unique_ptr<wxFileConfig> m_config;
     std::unique_ptr<CWxProfile> m_profile;
     std::unique_ptr<wxFileHistory> m_fileHistory;
     std::unique_ptr<CWxMessageSink> m_messageSink;
@@ -72,6 +78,8 @@ private:
     std::unique_ptr<CWxProgressSink> m_progressSink;
     std::unique_ptr<CKinemorphixDoc> m_document;
     CMainFrame* m_frame = nullptr;
+    std::string m_pendingSettingsProblems;
+    bool m_settingsProblemTold = false;
 };
 
 CKinemorphixApp& TheApp();

@@ -43,8 +43,8 @@ void OnColor(const char* key)
     const std::optional<COLORREF> chosen = ChooseColorInDialog(&TheMainFrame(), g_scene.*color->member);
     if (!chosen)
         return;
-    if (!StoreColorSetting(TheApp().Profile(), g_scene, *color, *chosen))
-        ShowMessage("色を設定ファイルに保存できませんでした。", MessageButtons::Ok, MessageIcon::Warning);
+    // A profile that cannot be kept tells the user itself, once.
+    StoreColorSetting(TheApp().Profile(), g_scene, *color, *chosen);
     RedrawView();
 }
 

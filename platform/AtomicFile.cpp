@@ -70,10 +70,15 @@ bool AtomicFile::Fail(int err)
 
 bool AtomicFile::Open(std::string_view cp932Path)
 {
+    return OpenFileSystemPath(fs_cp932::ToFileSystem(cp932Path));
+}
+
+bool AtomicFile::OpenFileSystemPath(const std::string& utf8Path)
+{
     Discard();
     m_failed = false;
     m_error.clear();
-    m_target = fs_cp932::ToFileSystem(cp932Path);
+    m_target = utf8Path;
     if (m_target.empty())
         return Fail(ENOENT);
 

@@ -29,6 +29,8 @@ public:
     // target cannot be written: its folder is missing or not writable, or the target is a
     // folder or a file we may not write.
     bool Open(std::string_view cp932Path);
+    // The same for a path as the file system spells it (UTF-8).
+    bool OpenFileSystemPath(const std::string& utf8Path);
     bool IsOpen() const { return m_fd >= 0; }
 
     // Appends data; false, and every later call false, once a write has failed.

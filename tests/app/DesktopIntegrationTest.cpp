@@ -92,3 +92,19 @@ TEST(HelpFile, FoundBesideTheProgramOrInTheInstalledDataFolder)
     root.Write("bin/Kinemorphix.html", "<html/>");
     EXPECT_EQ(FindHelpFile(bin), bin + "/Kinemorphix.html");
 }
+
+TEST(HelpFile, JapaneseWrapsBetweenCharactersButNotBeforeClosingNorAfterOpeningMarks)
+{
+    const struct {
+        char32_t before, after;
+        bool wraps;
+    } rows[] = {
+        {U'の', U'木', true},  {U'は', U'M', true},   {U'a', U'形', true},  {U'）', U'は', true},
+        {U'a', U'b', false},   {U' ', U'形', false},  {U'形', U' ', false}, {U'ボ', U'ー', false},
+        {U'木', U'、', false}, {U'ン', U'ッ', false}, {U'「', U'b', false}, {U'e', U'」', false},
+        {U'値', U')', false},  {U'(', U'フ', false},  {U'す', U'。', false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MayWrapBetween(row.before, row.after), row.wraps)
+            << static_cast<unsigned>(row.before) << " " << static_cast<unsigned>(row.after);
+}
