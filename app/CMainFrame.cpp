@@ -37,6 +37,25 @@ private:
     CKinemorphixView& m_view;
 };
 
+// The docking, which also tells how long the docks of a side are as it last laid them out.
+class CMainFrame::ToolBarDocking : public wxAuiManager {
+public:
+    // The length of a side's docks in one layer (its rows are all as long) as far as the
+    // client area shows them; 0 before they are laid out.
+    int SideLength(int direction, int layer) const
+    {
+        const wxSize client = GetManagedWindow()->GetClientSize();
+        for (std::size_t i = 0; i < m_docks.GetCount(); ++i) {
+            const wxAuiDockInfo& dock = m_docks.Item(i);
+            if (dock.dock_direction != direction || dock.dock_layer != layer || dock.rect.IsEmpty())
+                continue;
+            return dock.IsHorizontal() ? std::min(dock.rect.width, client.x - dock.rect.x)
+                                       : std::min(dock.rect.height, client.y - dock.rect.y);
+        }
+        return 0;
+    }
+};
+
 namespace {
 
 const wxSize kInitialFrameSize(1240, 760);
@@ -47,7 +66,8 @@ const char* const kIndicators[] = {"CAP", "NUM", "SCRL"};
 
 CMainFrame::CMainFrame(CKinemorphixDoc& document)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(document.FrameTitle()), wxDefaultPosition, kInitialFrameSize),
-      m_document(document)
+      m_document(document),
+      m_docking(std::make_unique<ToolBarDocking>())
 {
     SetIcons(ProgramIcons());
     SetMenuBar(BuildMenuBar());
@@ -72,7 +92,7 @@ CMainFrame::CMainFrame(CKinemorphixDoc& document)
 CMainFrame::~CMainFrame()
 {
     // The window of a floating toolbar refers to the docking: it goes while the docking lives.
-    wxAuiPaneInfoArray& panes = m_docking.GetAllPanes();
+    wxAuiPaneInfoArray& panes = m_docking->GetAllPanes();
     for (std::size_t i = 0; i < panes.GetCount(); ++i) {
         wxAuiPaneInfo& pane = panes.Item(i);
         if (pane.frame) {
@@ -81,7 +101,7 @@ CMainFrame::~CMainFrame()
             pane.frame = nullptr;
         }
     }
-    m_docking.UnInit();
+    m_docking->UnInit();
     if (GetPaneDirectory() == &m_paneDirectory)
         SetPaneDirectory(nullptr);
     for (IDocumentView* view : std::initializer_list<IDocumentView*>{
@@ -136,16 +156,24 @@ bool CMainFrame::CreateClient()
     return true;
 }
 
+wxAuiManager& CMainFrame::Docking()
+{
+    return *m_docking;
+}
+
 void CMainFrame::CreateBars()
 {
-    const long toolStyle = wxAUI_TB_TEXT | wxAUI_TB_PLAIN_BACKGROUND;
+    const long toolStyle = wxAUI_TB_TEXT | wxAUI_TB_PLAIN_BACKGROUND | wxAUI_TB_OVERFLOW;
     m_mainToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
     m_controlToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, toolStyle);
     AddTools(*m_mainToolBar, MainToolBarLayout());
     AddTools(*m_controlToolBar, ControlToolBarLayout());
     for (wxAuiToolBar* toolBar : {m_mainToolBar, m_controlToolBar}) {
         toolBar->SetToolBitmapSize(wxSize(16, 16));
+        // The overflow button shows only while a bar is cut.
+        toolBar->SetOverflowVisible(false);
         toolBar->Realize();
+        toolBar->Bind(wxEVT_AUITOOLBAR_OVERFLOW_CLICK, &CMainFrame::OnToolBarOverflow, this);
         toolBar->Bind(wxEVT_MOTION, &CMainFrame::OnToolBarMotion, this);
         toolBar->Bind(wxEVT_LEAVE_WINDOW, &CMainFrame::OnToolBarMotion, this);
         toolBar->Bind(wxEVT_LEFT_DOWN, &CMainFrame::OnToolBarLeftDown, this);
@@ -156,8 +184,8 @@ void CMainFrame::CreateBars()
 
     // The splitters fill what the toolbars leave; the control toolbar docks to the right of the
     // main toolbar, on the same row while the window is wide enough, else on a row of its own.
-    m_docking.SetManagedWindow(this);
-    m_docking.AddPane(m_mainSplitter, wxAuiPaneInfo().Name("panes").CenterPane().PaneBorder(false));
+    m_docking->SetManagedWindow(this);
+    m_docking->AddPane(m_mainSplitter, wxAuiPaneInfo().Name("panes").CenterPane().PaneBorder(false));
     const auto toolBarPane = [](const char* name, const char* caption, int position) {
         return wxAuiPaneInfo()
             .Name(name)
@@ -170,13 +198,13 @@ void CMainFrame::CreateBars()
             .PaneBorder(false)
             .CloseButton(false);
     };
-    m_docking.AddPane(m_mainToolBar, toolBarPane("mainToolBar", "メイン ツール バー", 0));
-    m_docking.AddPane(m_controlToolBar, toolBarPane("controlToolBar", "コントロール ツール バー", 1));
+    m_docking->AddPane(m_mainToolBar, toolBarPane("mainToolBar", "メイン ツール バー", 0));
+    m_docking->AddPane(m_controlToolBar, toolBarPane("controlToolBar", "コントロール ツール バー", 1));
     for (std::size_t i = 0; i < m_barHomes.size(); ++i) {
-        const wxAuiPaneInfo& pane = m_docking.GetPane(i == 0 ? m_mainToolBar : m_controlToolBar);
+        const wxAuiPaneInfo& pane = m_docking->GetPane(i == 0 ? m_mainToolBar : m_controlToolBar);
         m_barHomes[i] = m_barShown[i] = {pane.dock_direction, pane.dock_layer, pane.dock_row, pane.dock_pos};
     }
-    m_docking.Update();
+    m_docking->Update();
 
     m_statusBar = CreateStatusBar(4);
     const int widths[] = {-1, 50, 50, 50};
@@ -201,8 +229,8 @@ void CMainFrame::ShowBar(wxWindow* bar, bool show)
     if (bar == m_statusBar) {
         PositionStatusBar();
     } else {
-        m_docking.GetPane(bar).Show(show);
-        m_docking.Update();
+        m_docking->GetPane(bar).Show(show);
+        m_docking->Update();
     }
     Layout();
     SendSizeEvent();
@@ -271,7 +299,7 @@ void CMainFrame::OnSize(wxSizeEvent& event)
     // take other rows now.
     Layout();
     if (ArrangeToolBars())
-        m_docking.Update();
+        m_docking->Update();
     SettleLeftColumn();
     ApplyPaneHeights();
     event.Skip();
@@ -300,7 +328,7 @@ bool CMainFrame::ArrangeToolBars()
     // The toolbars docked and shown, by side and layer.
     std::map<std::pair<int, int>, std::vector<std::size_t>> sides;
     for (std::size_t i = 0; i < bars.size(); ++i) {
-        const wxAuiPaneInfo& pane = m_docking.GetPane(bars[i]);
+        const wxAuiPaneInfo& pane = m_docking->GetPane(bars[i]);
         if (!pane.IsOk() || !pane.IsDocked() || !pane.IsShown())
             continue;
         // A bar that is not where it was last shown was moved by the user: that is its place now.
@@ -313,28 +341,64 @@ bool CMainFrame::ArrangeToolBars()
     bool changed = false;
     for (const auto& [side, members] : sides) {
         const bool horizontal = side.first == wxAUI_DOCK_TOP || side.first == wxAUI_DOCK_BOTTOM;
-        const int room = horizontal ? GetClientSize().x : m_mainSplitter->GetSize().y;
+        const int room = m_docking->SideLength(side.first, side.second);
+        if (room <= 0)
+            continue;
         std::vector<DockedBar> docked;
-        for (std::size_t i : members) {
-            const wxSize size = bars[i]->GetHintSize(horizontal ? wxAUI_DOCK_TOP : wxAUI_DOCK_LEFT);
-            docked.push_back({m_barHomes[i].row, m_barHomes[i].position, horizontal ? size.x : size.y});
-        }
-        const std::vector<int> rows = WrapBarRows(docked, room);
+        for (std::size_t i : members)
+            docked.push_back({m_barHomes[i].row, m_barHomes[i].position, FullLength(*bars[i], horizontal)});
+        const std::vector<ShownBar> places = PlaceBars(docked, room);
         for (std::size_t n = 0; n < members.size(); ++n) {
             const std::size_t i = members[n];
-            // A bar wrapped onto a row of its own starts that row; back home it takes its place again.
+            changed |= SetBarLength(*bars[i], horizontal, places[n].length);
             BarPlace shown = m_barHomes[i];
-            shown.row = rows[n];
-            if (shown.row != m_barHomes[i].row)
-                shown.position = 0;
+            shown.row = places[n].row;
+            shown.position = places[n].position;
             if (shown == m_barShown[i])
                 continue;
             m_barShown[i] = shown;
-            m_docking.GetPane(bars[i]).Row(shown.row).Position(shown.position);
+            m_docking->GetPane(bars[i]).Row(shown.row).Position(shown.position);
             changed = true;
         }
     }
     return changed;
+}
+
+int CMainFrame::FullLength(const wxAuiToolBar& toolBar, bool horizontal)
+{
+    const wxSize hint = toolBar.GetHintSize(horizontal ? wxAUI_DOCK_TOP : wxAUI_DOCK_LEFT);
+    const int overflow =
+        toolBar.GetOverflowVisible() ? toolBar.GetArtProvider()->GetElementSize(wxAUI_TBART_OVERFLOW_SIZE) : 0;
+    return (horizontal ? hint.x : hint.y) - overflow;
+}
+
+bool CMainFrame::SetBarLength(wxAuiToolBar& toolBar, bool horizontal, int length)
+{
+    bool changed = false;
+    const bool cut = length < FullLength(toolBar, horizontal);
+    if (toolBar.GetOverflowVisible() != cut) {
+        toolBar.SetOverflowVisible(cut);
+        toolBar.Realize();
+        changed = true;
+    }
+    wxSize size = toolBar.GetHintSize(horizontal ? wxAUI_DOCK_TOP : wxAUI_DOCK_LEFT);
+    (horizontal ? size.x : size.y) = length;
+    wxAuiPaneInfo& pane = m_docking->GetPane(&toolBar);
+    if (pane.best_size != size) {
+        pane.BestSize(size);
+        changed = true;
+    }
+    return changed;
+}
+
+void CMainFrame::OnToolBarOverflow(wxAuiToolBarEvent& event)
+{
+    auto* toolBar = static_cast<wxAuiToolBar*>(event.GetEventObject());
+    std::unique_ptr<wxMenu> menu(BuildOverflowMenu(*toolBar));
+    if (menu->GetMenuItemCount() == 0)
+        return;
+    // Below the bar at the click, where wx opens the drop-downs of a bar.
+    toolBar->PopupMenu(menu.get(), wxPoint(event.GetClickPoint().x, toolBar->GetClientSize().y));
 }
 
 int CMainFrame::TimelineHeightNeeded() const
@@ -370,11 +434,16 @@ void CMainFrame::OnToolBarLeftDown(wxMouseEvent& event)
 {
     auto* toolBar = static_cast<wxAuiToolBar*>(event.GetEventObject());
     const wxAuiToolBarItem* item = toolBar->FindToolByPosition(event.GetX(), event.GetY());
-    if (item && item->GetKind() != wxITEM_SEPARATOR) {
+    if ((item && item->GetKind() != wxITEM_SEPARATOR) || OnOverflowButton(*toolBar, event.GetPosition())) {
         event.Skip();
         return;
     }
-    m_docking.StartPaneDrag(toolBar, event.GetPosition());
+    // A cut bar is dragged at its whole length.
+    if (toolBar->GetOverflowVisible()) {
+        const bool horizontal = !StandsUpright(*toolBar);
+        SetBarLength(*toolBar, horizontal, FullLength(*toolBar, horizontal));
+    }
+    m_docking->StartPaneDrag(toolBar, event.GetPosition());
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event)
@@ -404,7 +473,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     SettleLeftColumn();
     if (!HasCapture() && m_mainSplitter) {
         if (ArrangeToolBars())
-            m_docking.Update();
+            m_docking->Update();
         if (m_mainSplitter->GetSize().y != m_paneHeightApplied)
             ApplyPaneHeights();
     }

@@ -1,8 +1,10 @@
 // The main window: the menu bar, the main and control toolbars side by side, the status bar,
 // and three nested static splitters holding the five panes (bone tree, material list and
 // animation list on the left; the 3D view above the timeline form on the right). The
-// toolbars dock on any side or float, dragged by the space between their buttons. It keeps
-// the pane directory and routes every command to the handler registered for it.
+// toolbars dock on any side or float, dragged by the space between their buttons; a docked
+// bar stays inside its side, and one longer than its side shows an overflow button that
+// lists the buttons cut off. It keeps the pane directory and routes every command to the
+// handler registered for it.
 #pragma once
 
 #include "viewport/PaneDirectory.h"
@@ -22,6 +24,7 @@ class CSliderView;
 class CSmartSplitterWnd;
 class wxStatusBar;
 class wxAuiToolBar;
+class wxAuiToolBarEvent;
 
 class CMainFrame : public wxFrame {
 public:
@@ -51,12 +54,13 @@ public:
     // Shows or hides a toolbar or the status bar and lays the window out again.
     void ShowBar(wxWindow* bar, bool show);
     // The docking of the toolbars.
-    wxAuiManager& Docking() { return m_docking; }
+    wxAuiManager& Docking();
     // The recent files on the File menu (a disabled placeholder while there are none).
     void RefreshRecentFilesMenu();
 
 private:
     class SceneViewUpdates;
+    class ToolBarDocking;
 
     // Where a docked toolbar sits: side, layer, row and place along the row.
     struct BarPlace {
@@ -70,8 +74,16 @@ private:
     bool CreateClient();
     void CreateBars();
     // Wraps the docked toolbars of each side into the rows its length allows, from the rows
-    // the user put them on; true when the docking changed.
+    // the user put them on, keeps each inside its side and cuts one longer than its side;
+    // true when the docking changed.
     bool ArrangeToolBars();
+    // Shows a docked bar `length` long along its side, with the overflow button when that is
+    // shorter than its buttons need; true when that changed it.
+    bool SetBarLength(wxAuiToolBar& toolBar, bool horizontal, int length);
+    // What a bar's buttons need along a side, without the overflow button.
+    static int FullLength(const wxAuiToolBar& toolBar, bool horizontal);
+    // The buttons a bar's length cuts off, as a menu below its overflow button.
+    void OnToolBarOverflow(wxAuiToolBarEvent& event);
     // The three lists of the left column a third high each, until the window is on the screen.
     void SettleLeftColumn();
     // Gives the 3D view and the timeline form their heights from what the bars leave.
@@ -88,7 +100,7 @@ private:
     CKinemorphixDoc& m_document;
     CPaneDirectory m_paneDirectory;
     std::unique_ptr<SceneViewUpdates> m_sceneViewUpdates;
-    wxAuiManager m_docking;
+    std::unique_ptr<ToolBarDocking> m_docking;
     // For each toolbar: where the user put it, and where it was last shown.
     std::array<BarPlace, 2> m_barHomes{};
     std::array<BarPlace, 2> m_barShown{};

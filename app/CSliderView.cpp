@@ -95,11 +95,15 @@ void CSliderView::OnUpdate(int hint)
     m_currentFrameEdit->ChangeValue(Utf8(FrameText(g_currentFrame)));
     switch (hint) {
     case HintInitialUpdate:
-        // Every new or opened document starts with all three axes enabled.
+        // Every new or opened document starts with all three axes enabled, its own frame
+        // under the thumb and its own keys on the ruler, and no playback of the one before.
         for (int axis = 0; axis < 3; ++axis) {
             g_scene.m_axisEnabled[axis] = true;
             m_axisToggles[axis]->SetValue(true);
         }
+        StopTimer();
+        ShowCurrentFrame();
+        UpdateKeyFrameTicks();
         break;
     case HintDocumentLoaded:
         StopTimer();

@@ -152,6 +152,54 @@ void AddTools(wxAuiToolBar& toolBar, std::span<const ToolDef> tools)
     }
 }
 
+wxMenu* BuildOverflowMenu(const wxAuiToolBar& toolBar)
+{
+    auto* menu = new wxMenu;
+    bool separate = false;
+    for (std::size_t i = 0; i < toolBar.GetToolCount(); ++i) {
+        const int index = static_cast<int>(i);
+        const wxAuiToolBarItem* tool = toolBar.FindToolByIndex(index);
+        if (toolBar.GetToolFitsByIndex(index))
+            continue;
+        if (tool->GetKind() == wxITEM_SEPARATOR) {
+            separate = menu->GetMenuItemCount() > 0;
+            continue;
+        }
+        const CommandInfo* command = FindCommand(CommandIdOf(tool->GetId()));
+        if (!command)
+            continue;
+        if (separate)
+            menu->AppendSeparator();
+        separate = false;
+        const wxString text = tool->GetShortHelp().empty() ? tool->GetLabel() : tool->GetShortHelp();
+        auto* item = new wxMenuItem(menu, tool->GetId(), text, tool->GetLongHelp(), KindOf(*command));
+        // GTK shows no icon beside a check mark.
+        if (command->kind != CommandKind::Check)
+            item->SetBitmap(tool->GetBitmapBundle());
+        menu->Append(item);
+    }
+    return menu;
+}
+
+bool StandsUpright(const wxAuiToolBar& toolBar)
+{
+    const wxAuiToolBarItem* first = toolBar.FindToolByIndex(0);
+    const wxAuiToolBarItem* second = toolBar.FindToolByIndex(1);
+    if (first && second && first->GetSizerItem() && second->GetSizerItem())
+        return second->GetSizerItem()->GetRect().y > first->GetSizerItem()->GetRect().y;
+    return toolBar.GetClientSize().y > toolBar.GetClientSize().x;
+}
+
+bool OnOverflowButton(const wxAuiToolBar& toolBar, const wxPoint& point)
+{
+    if (!toolBar.GetOverflowVisible())
+        return false;
+    const wxSize client = toolBar.GetClientSize();
+    const int size = toolBar.GetArtProvider()->GetElementSize(wxAUI_TBART_OVERFLOW_SIZE);
+    // At the far end: the bottom of a bar standing upright, the right end of one lying flat.
+    return StandsUpright(toolBar) ? point.y >= client.y - size : point.x >= client.x - size;
+}
+
 wxAcceleratorTable BuildAcceleratorTable()
 {
     std::vector<wxAcceleratorEntry> entries;

@@ -15,13 +15,24 @@ std::optional<int> ViewHeightOnResize(const FrameResize& resize)
     return resize.paneHeight - std::max(kTimelineResizeReserve, resize.timelineNeeds + kSplitterBarSize);
 }
 
-std::vector<int> WrapBarRows(const std::vector<DockedBar>& bars, int room)
+namespace {
+
+// The bars by row, then by place along the row.
+std::vector<std::size_t> RowOrder(const std::vector<DockedBar>& bars)
 {
     std::vector<std::size_t> order(bars.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return bars[a].row != bars[b].row ? bars[a].row < bars[b].row : bars[a].position < bars[b].position;
     });
+    return order;
+}
+
+}  // namespace
+
+std::vector<int> WrapBarRows(const std::vector<DockedBar>& bars, int room)
+{
+    const std::vector<std::size_t> order = RowOrder(bars);
     std::vector<int> rows(bars.size(), 0);
     int shownRow = -1;
     int used = 0;
@@ -36,4 +47,36 @@ std::vector<int> WrapBarRows(const std::vector<DockedBar>& bars, int room)
         used += bar.length;
     }
     return rows;
+}
+
+std::vector<ShownBar> PlaceBars(const std::vector<DockedBar>& bars, int room)
+{
+    const std::vector<int> rows = WrapBarRows(bars, room);
+    const std::vector<std::size_t> order = RowOrder(bars);
+    std::vector<ShownBar> shown(bars.size());
+    for (std::size_t first = 0; first < order.size();) {
+        std::size_t end = first;
+        while (end < order.size() && rows[order[end]] == rows[order[first]])
+            ++end;
+        // Forward: where each was put, after the one before it.
+        int reached = 0;
+        for (std::size_t n = first; n < end; ++n) {
+            const std::size_t i = order[n];
+            const bool wrapped = n == first && n > 0 && bars[order[n - 1]].row == bars[i].row;
+            ShownBar& bar = shown[i];
+            bar.row = rows[i];
+            bar.length = std::clamp(bars[i].length, 0, std::max(room, 0));
+            bar.position = std::max(wrapped ? 0 : bars[i].position, reached);
+            reached = bar.position + bar.length;
+        }
+        // Backward: back from the row's end as far as needed.
+        int limit = room;
+        for (std::size_t n = end; n-- > first;) {
+            ShownBar& bar = shown[order[n]];
+            bar.position = std::max(std::min(bar.position, limit - bar.length), 0);
+            limit = bar.position;
+        }
+        first = end;
+    }
+    return shown;
 }

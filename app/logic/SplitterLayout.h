@@ -53,3 +53,19 @@ struct DockedBar {
 // past `room` starts a new row, and the bars after it follow on that row. Rows keep their
 // order and are numbered from 0 without gaps.
 std::vector<int> WrapBarRows(const std::vector<DockedBar>& bars, int room);
+
+// Where a bar of one side is shown: its row, its place along the row and its length there.
+struct ShownBar {
+    int row = 0;
+    int position = 0;
+    int length = 0;
+    bool operator==(const ShownBar&) const = default;
+};
+
+// The bars of one side shown in `room` pixels (for each bar, in the order given): on the rows
+// of WrapBarRows; along a row each bar stays where it was put and after the bar before it (a
+// bar wrapped off its row follows on at the start of the next), unless that would take it or
+// the bars after it past the row's end: then they move back just as far as they must. A bar
+// longer than the room is shown as long as the room, its last buttons reached through its
+// overflow button.
+std::vector<ShownBar> PlaceBars(const std::vector<DockedBar>& bars, int room);

@@ -101,6 +101,20 @@ TEST(PaneLayout, DockedToolbarsWrapIntoTheRowsTheSideHasRoomFor)
         EXPECT_EQ(WrapBarRows(bars, room), rows) << room;
 }
 
+TEST(PaneLayout, DockedToolbarsStayInsideTheirSideAndLongOnesAreCut)
+{
+    // Bars as {row, position, length}, the room, and where they are shown.
+    const std::tuple<std::vector<DockedBar>, int, std::vector<ShownBar>> cases[]{
+        {{{0, 250, 300}}, 553, {{0, 250, 300}}},                              // fits where it was put
+        {{{0, 250, 400}}, 553, {{0, 153, 400}}},                              // moved back to fit
+        {{{0, 250, 659}}, 553, {{0, 0, 553}}},                                // longer than its side
+        {{{0, 0, 600}, {0, 700, 560}}, 1200, {{0, 0, 600}, {0, 640, 560}}},  // a shared row
+        {{{0, 0, 300}, {0, 400, 300}, {0, 800, 200}}, 500, {{0, 0, 300}, {1, 0, 300}, {1, 300, 200}}},
+    };
+    for (const auto& [bars, room, shown] : cases)
+        EXPECT_TRUE(PlaceBars(bars, room) == shown) << room;
+}
+
 namespace {
 class MapProfile : public IProfile {
 public:
