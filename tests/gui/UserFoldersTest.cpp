@@ -131,8 +131,9 @@ TEST_F(UserFoldersTest, DamagedProfileStartsWithTheColoursItStillHoldsAfterOneMe
         }
         EXPECT_EQ(std::tuple(g_scene.m_boneColor, g_scene.m_lineColor, g_scene.m_selectColor),
                   std::tuple(COLORREF{255}, COLORREF{65280}, COLORREF{0xD9BF4D}));
-        if (file.told)
+        if (file.told) {
             EXPECT_TRUE(ReadFile(conf + ".bak") == file.bytes);  // the bytes as they were
+        }
 
         // The profile now holds what could be read: the next start says nothing, and a
         // colour chosen is kept with the rest.
