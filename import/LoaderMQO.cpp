@@ -38,7 +38,8 @@ void LoaderMQO::ReadChunks()
             CModel bones;
             if (!ReadObjectChunk(bones))
                 mqo::Fail(MqoErrorSyntax);
-            m_scene->CreateBonesFromObject(bones);
+            if (!m_scene->CreateBonesFromObject(bones))
+                mqo::Fail(MqoErrorTooLarge);
         } else if (!name.starts_with("anchor")) {
             merged.m_name = name;
             CModel object;

@@ -1,5 +1,7 @@
 #include "import/MqoGrammar.h"
 
+#include "scene/SceneLimits.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <sys/mman.h>
@@ -274,6 +276,9 @@ void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialIte
             continue;
         if (reader.Token(0) == "}")
             return;
+        // A row of a few bytes makes a material of some hundred: their number is bounded.
+        if (list.size() >= static_cast<std::size_t>(kMaxMaterials))
+            Fail(MqoErrorTooLarge);
         CMaterial material;
         ReadMaterialRow(reader, items, material);
         if (loadTextures)

@@ -76,7 +76,8 @@ enum class MaterialItem { Shader, Dbls, Uid, Col, Dif, Amb, Spc, Emi, Power, Tex
 // over; a malformed item ends the row. Fields not named keep their values.
 void ReadMaterialRow(const StringSeparator& line, std::initializer_list<MaterialItem> items, CMaterial& material);
 // Material rows up to the closing "}": each row, whatever was read of it, becomes a material
-// with the id nextId (which grows by one) at the end of the list. loadTextures: a row's
+// with the id nextId (which grows by one) at the end of the list; a row that would take the
+// list past kMaxMaterials (scene/SceneLimits.h) raises MqoErrorTooLarge. loadTextures: a row's
 // texture is loaded as soon as the row is read.
 void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialItem> items,
                       std::vector<CMaterial>& list, std::int32_t& nextId, bool loadTextures);

@@ -245,11 +245,13 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
                         MessageButtons::Ok, MessageIcon::Warning);
         }
     }
-    g_scene.FitMaterialMaps();
-    if (!scenefile::FitAnimationLengths(g_scene)) {
+    // The model read beside the scene may bring materials and bones the file's maps and
+    // animations are fitted to: neither may cost more than padding is allowed to.
+    if (!scenefile::MaterialMapsFit(g_scene) || !scenefile::FitAnimationLengths(g_scene)) {
         ShowMessage(FormatMessage1("%1 の形式が正しくありません。", Utf8(path)), MessageButtons::Ok, MessageIcon::Error);
         return Unreadable();
     }
+    g_scene.FitMaterialMaps();
     SetPathName(path, true);
     g_currentAnimation = 0;
     m_host.SetupCamera();

@@ -10,6 +10,7 @@
 #include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/SceneFile.h"
+#include "support/CostlyFiles.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -295,8 +296,16 @@ TEST_F(DocumentRoads, FilesAskingForMoreMemoryThanTheyHoldLeaveAnEmptyDocument)
     dir.Write("bones.mqo", BoneObjectModel(60));
     const std::string added = dir.File("added.zlkx");
     ASSERT_TRUE(doc.OnSaveDocument(added));
+    // A file of an older version, whose materials come from its model (maps.mqo beside it):
+    // 2,000 animation names, each given a material map of the model's 1,000 materials.
+    const std::vector<std::uint8_t> old = testsupport::SceneOfEmptyRecords({.version = 3.5f, .names = 2000});
+    const std::string maps = dir.Write("maps.zlkx", std::string(old.begin(), old.end()));
+    std::string materials = "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1000 {\n";
+    for (int m = 0; m < 1000; ++m)
+        materials += "m\n";
+    dir.Write("maps.mqo", materials + "}\n");
 
-    for (const std::string& path : {padded, added}) {
+    for (const std::string& path : {padded, added, maps}) {
         doc.OnOpenDocument(kBonesModel);
         doc.SetModifiedFlag(false);
         EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;

@@ -196,6 +196,34 @@ TEST_F(MqoReader, FacesOfASecondFileReferToItsOwnMaterials)
     EXPECT_EQ(g_scene.m_models[1].m_faces[1].m_material, 2);
 }
 
+// A material row costs a few bytes and makes a material of hundreds, a bone object's triangle
+// a bone of as many samples as the current animation is long: both end where a scene does.
+TEST_F(MqoReader, ModelsPastTheLimitsOfAScene)
+{
+    for (const int rows : {65536, 65537}) {
+        SetUp();
+        std::string text = kHeader + "Material 1 {\n";
+        for (int i = 0; i < rows; ++i)
+            text += "m\n";
+        EXPECT_EQ(Import(text + "}\n"), rows > 65536 ? MqoErrorTooLarge : 0);
+        EXPECT_EQ(g_scene.m_materials.size(), 65536u);  // a failed read keeps the rows read
+    }
+    EXPECT_EQ(mqo::ErrorText(MqoErrorTooLarge), "マテリアルかボーンが多すぎます（どちらも 65,536 までです）。");
+    // Up to 1,024 bones at any length; more only within the samples padding may add
+    // (1,048,576: 10,381 bones of 101 samples); never more than 65,536.
+    for (const auto [lastFrame, triangles, code] : {std::tuple(100, 1024, 0), std::tuple(100, 10382, -5),
+                                                    std::tuple(100000, 1025, -5), std::tuple(0, 65537, -5)}) {
+        SetUp();
+        g_lastFrame = lastFrame;
+        std::string text = kHeader + "Object \"bone\" {\nvertex 3 {\n0 0 0\n1 0 0\n0 10 0\n}\nface 1 {\n";
+        for (int i = 0; i < triangles; ++i)
+            text += "3 V(0 1 2)\n";
+        EXPECT_EQ(Import(text + "}\n}\n"), code) << triangles;
+        EXPECT_EQ(g_scene.m_bones.size(), code ? 0u : std::size_t(triangles)) << triangles;
+    }
+    g_lastFrame = 100;
+}
+
 // --- Face rows ---------------------------------------------------------------------------
 
 TEST_F(MqoReader, FaceRowItems)
