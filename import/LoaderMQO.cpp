@@ -36,6 +36,7 @@ void LoaderMQO::ReadChunks()
     const auto onObject = [&](const std::string& name) {
         if (name.starts_with("bone")) {
             CModel bones;
+            bones.m_name = name;
             if (!ReadObjectChunk(bones))
                 mqo::Fail(MqoErrorSyntax);
             if (!m_scene->CreateBonesFromObject(bones))
@@ -43,6 +44,7 @@ void LoaderMQO::ReadChunks()
         } else if (!name.starts_with("anchor")) {
             merged.m_name = name;
             CModel object;
+            object.m_name = name;
             if (!ReadObjectChunk(object))
                 mqo::Fail(MqoErrorSyntax);
             merged.MergeObject(std::move(object));

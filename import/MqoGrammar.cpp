@@ -1,5 +1,6 @@
 #include "import/MqoGrammar.h"
 
+#include "import/BinaryVertexReport.h"
 #include "scene/SceneLimits.h"
 
 #include <algorithm>
@@ -326,10 +327,13 @@ void ReserveForRows(std::vector<T>& rows, const AsciiFileString& reader)
 
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options)
 {
+    bool binaryVertices = false;
     for (;;) {
         const int n = ReadChunkLine(reader);
         if (ClosesChunk(reader))
             break;
+        if (reader.FirstTokenIs("BVertex", 2))
+            binaryVertices = true;
         if (reader.FirstTokenIs("facet", 2)) {
             if (options.readFacet)
                 model.m_smoothingAngle = FloatAt(reader, 1);
@@ -349,6 +353,8 @@ int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& 
             SkipChunk(reader, n);
         }
     }
+    if (binaryVertices && model.m_vertices.empty())
+        BinaryVertexReport::Skipped(model.m_name);
     return 1;
 }
 

@@ -86,9 +86,11 @@ struct ObjectOptions {
     bool readFacet = true;  // "facet" sets the smoothing angle (else recognised and ignored)
     std::int32_t materialBase = 0;
 };
-// One object body into a fresh model, up to its closing "}". Returns 0 when a vertex or
+// One object body into a fresh model (named as the object), up to its closing "}". Returns 0 when a vertex or
 // face line does not open its chunk, else 1. Faces may name vertices the object does not
-// have: merging refuses them, and the bone builder stands in another corner for them.
+// have: merging refuses them, and the bone builder stands in another corner for them. An
+// object whose vertices stand only in a binary BVertex block (skipped like any other chunk)
+// is told to the BinaryVertexReport by the model's name.
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options);
 
 }  // namespace mqo

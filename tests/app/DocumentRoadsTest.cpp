@@ -386,6 +386,27 @@ TEST_F(DocumentRoads, TexturesMissingInBothModelReadsOfOneOpenAreToldOnce)
     EXPECT_EQ(messages.messages[0].rfind("テクスチャファイルの読み込みに失敗しました\ngone.png", 0), 0u);
 }
 
+TEST_F(DocumentRoads, ObjectsOfBinaryVerticesInBothModelReadsOfOneOpenAreToldOnce)
+{
+    const std::string told = "次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\npacked";
+    const std::string model = "Metasequoia Document\r\nFormat Text Ver 1.1\r\nObject \"packed\" {\r\n\tBVertex 1 {\r\n"
+                              "\t\tVector 1 [12]\r\n" +
+                              std::string(12, '\0') + "\r\n\t}\r\n}\r\n";
+    const std::string path = dir.Write("packed.mqo", model + "Eof\r\n");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(messages.messages, std::vector<std::string>{told});
+    const std::string scene = dir.File("walk.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(scene));
+    // The stored model file ends inside a chunk after the packed object; the one named like
+    // the scene is whole.
+    dir.Write("walk.mqo", model);
+    dir.Write("packed.mqo", model + "Object \"cut\" {\r\n");
+    messages.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(scene));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    EXPECT_EQ(messages.messages, std::vector<std::string>{told});
+}
+
 TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)
 {
     const std::string notAModel = dir.Write("notes.mqo", "just some text\n");

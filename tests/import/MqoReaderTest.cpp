@@ -387,6 +387,32 @@ TEST_F(MqoReader, UnknownChunksAndBinaryBlocksAreSkipped)
     EXPECT_EQ(g_scene.m_models[0].m_vertices[0].m_z, 3.0f);
 }
 
+// Vertices kept only in binary BVertex blocks are skipped with the block: each read says so
+// once, naming the first few objects (ordinary or bone objects; anchors are not read) and
+// counting the rest.
+TEST_F(MqoReader, ObjectsWhoseVerticesAreOnlyBinaryAreToldOncePerRead)
+{
+    const auto binary = [](const std::string& name, const std::string& text = "") {
+        return "Object \"" + name + "\" {\r\n\tBVertex 1 {\r\n\t\tVector 1 [12]\r\n" + std::string(12, '\0') +
+               "\r\n\t}\r\n" + text + "\tface 1 {\r\n\t\t3 V(0 0 0)\r\n\t}\r\n}\r\n";
+    };
+    std::string text = kHeader + binary("both", "\tvertex 1 {\r\n\t\t1 2 3\r\n\t}\r\n") + binary("anchor1");
+    for (const char* name : {"\x95\x5C", "a", "b", "a", "c", "d", "bone", "e"})
+        text += binary(name);
+    ASSERT_EQ(Import(text), 0);
+    EXPECT_EQ(g_scene.m_models[0].m_vertices.size(), 1u);
+    EXPECT_THAT(m_messages.messages,
+                ElementsAre("次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\n"
+                            "表\na\nb\nc\nd\n（ほか 2 個、全部で 7 個のオブジェクト）"));
+
+    m_messages.messages.clear();
+    std::FILE* background = testsupport::StreamOf(kHeader + binary("bg"));
+    EXPECT_EQ(ImportBackgroundMqoStream(background), 0);
+    std::fclose(background);
+    EXPECT_THAT(m_messages.messages,
+                ElementsAre("次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\nbg"));
+}
+
 TEST_F(MqoReader, BinaryBlocksThatCannotBeSkippedEndTheRead)
 {
     // A negative length would lead back onto the same line for ever.
