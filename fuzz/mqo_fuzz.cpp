@@ -68,7 +68,7 @@ void ReadAsBackground(const std::uint8_t* data, std::size_t size)
         std::FILE* file = StreamOf(data, size);
         const std::int32_t code = ImportBackgroundMqoStream(file);
         std::fclose(file);
-        Check(code <= 0 && code >= MqoErrorFormat);
+        Check(code <= 0 && code >= MqoErrorTooLarge);
         Check(g_scene.m_backgroundModels.size() >= modelsBefore);
         Check(!g_scene.m_backgroundMaterials.empty() && g_scene.m_backgroundMaterials.size() >= materialsBefore);
         for (std::size_t m = 0; m < g_scene.m_backgroundMaterials.size(); ++m)
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             code = loader.Load();
         }
         std::fclose(file);
-        Check(code <= 0 && code >= MqoErrorFormat);
+        Check(code <= 0 && code >= MqoErrorTooLarge);
         Check(code == 0 ? g_scene.m_models.size() == 1 : g_scene.m_models.empty());
         Check(version < kVersion392 || g_scene.m_materials.size() == materialsBefore);
         CheckFaces(g_scene.m_models);

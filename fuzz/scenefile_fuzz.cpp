@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     if (scenefile::ReadSceneBytes(data, size, error)) {
         // What was read is fitted as the document fits it, and writes out again.
-        if (!scenefile::FitAnimationLengths(g_scene))
+        if (!scenefile::MaterialMapsFit(g_scene) || !scenefile::FitAnimationLengths(g_scene))
             __builtin_trap();  // the reader refuses what fitting would refuse
+        g_scene.FitMaterialMaps();
         (void)scenefile::WriteSceneBytes();
     }
     return 0;

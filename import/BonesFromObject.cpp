@@ -1,7 +1,9 @@
 // The skeleton from a bone object: one bone per triangle, parents from shared vertices and
 // from lines.
 #include "scene/CCentigrade.h"
+#include "scene/Globals.h"
 #include "scene/SceneFile.h"
+#include "scene/SceneLimits.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +11,10 @@
 #include <unordered_map>
 
 namespace {
+
+// Bones a bone object may always add at the current length, however long that is: more
+// than any real skeleton has. Beyond them the added bones' samples count as padding does.
+constexpr std::uint64_t kBonesOfAnyLength = 1024;
 
 struct MadeBone {
     std::int32_t head = 0;
@@ -69,7 +75,7 @@ CVector CornerOf(const CModel& object, std::int32_t i) { return IsVertex(object,
 
 }  // namespace
 
-void CCentigrade::CreateBonesFromObject(const CModel& object)
+bool CCentigrade::CreateBonesFromObject(const CModel& object)
 {
     // 1. One bone per triangle; every face uses up a number. Every triangle makes a bone, so
     //    that the bones keep their numbers (a scene file stores bones by position and
@@ -82,6 +88,8 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
         MadeBone bone = BoneOfCorners(object, {corners[0], corners[1], corners[2]});
         bone.faceNumber = f;
         made.push_back(bone);
+        if (made.size() > static_cast<std::size_t>(kMaxBones))
+            return false;
     }
 
     // 2. Fit the bone list: existing bones keep names, animations, matrices and bound
@@ -102,16 +110,23 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
         const bool stored = !m_bones.empty() && !m_bones[0].m_animations.empty();
         const std::uint64_t allowance = scenefile::PaddingAllowance(scenefile::HeldSamples(*this));
         const bool padded = (m_animationNames.size() > 1 || stored) && (added == 0 || perBone <= allowance / added);
+        // Plain bones take the current length each. A file can ask for many of them with a few
+        // bytes a triangle, so past the bones any real skeleton has they are bound as padding.
+        const std::uint64_t plainSamples = static_cast<std::uint64_t>(std::max(g_lastFrame, 0)) + 1;
+        if (!padded && added > kBonesOfAnyLength && plainSamples > allowance / added)
+            return false;
+        m_bones.reserve(made.size());
         while (m_bones.size() < made.size()) {
-            CBone bone;
-            if (padded) {
-                bone.m_animations.resize(lengths.size());
-                for (std::size_t a = 0; a < lengths.size(); ++a) {
-                    bone.m_animations[a].assign(lengths[a], CAnimation());
-                    bone.m_animations[a][0].m_key = true;
-                }
+            if (!padded) {
+                m_bones.emplace_back();
+                continue;
             }
-            m_bones.push_back(std::move(bone));
+            CBone& bone = m_bones.emplace_back(1);
+            bone.m_animations.resize(lengths.size());
+            for (std::size_t a = 0; a < lengths.size(); ++a) {
+                bone.m_animations[a].assign(lengths[a], CAnimation());
+                bone.m_animations[a][0].m_key = true;
+            }
         }
     }
     for (std::size_t i = 0; i < made.size(); ++i) {
@@ -165,4 +180,5 @@ void CCentigrade::CreateBonesFromObject(const CModel& object)
         }
         bone.m_parent = parent;
     }
+    return true;
 }

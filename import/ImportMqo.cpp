@@ -1,4 +1,5 @@
 // Importing a Metasequoia file as the main model.
+#include "import/BinaryVertexReport.h"
 #include "import/LoaderMQO.h"
 #include "import/ModelFile.h"
 #include "import/TextureReport.h"
@@ -20,7 +21,10 @@ bool CCentigrade::ImportMqo(const std::string& path)
 
 std::int32_t CCentigrade::ImportMqoStream(std::FILE* file)
 {
-    const TextureReport report;  // one message for every texture the read could not load
+    // One message for every texture the read could not load, one for the objects whose
+    // vertices it could not read.
+    const TextureReport report;
+    const BinaryVertexReport vertexReport;
     // Memory running out anywhere in the import fails it like a damaged file.
     try {
         std::int32_t code = 0;

@@ -1,5 +1,6 @@
 #include "import/LoaderBG.h"
 
+#include "import/BinaryVertexReport.h"
 #include "import/ModelFile.h"
 #include "import/MqoGrammar.h"
 #include "import/PathFunctions.h"
@@ -36,6 +37,7 @@ void LoaderBG::ReadChunks()
         if (name.starts_with("bone") || name.starts_with("anchor"))
             return;
         CModel object;
+        object.m_name = name;
         if (!ReadObjectChunk(object))
             mqo::Fail(MqoErrorSyntax);
         CModel& model = m_scene->m_backgroundModels.emplace_back();
@@ -72,7 +74,10 @@ void LoaderBG::SkipBinaryData(int tokenCount) { mqo::SkipBinaryData(*m_reader, t
 std::int32_t ImportBackgroundMqoStream(std::FILE* file)
 {
     CCentigrade& scene = g_scene;
-    const TextureReport report;  // one message for every texture the read could not load
+    // One message for every texture the read could not load, one for the objects whose
+    // vertices it could not read.
+    const TextureReport report;
+    const BinaryVertexReport vertexReport;
     // Memory running out anywhere in the import fails it like a damaged file.
     try {
         std::int32_t code = 0;

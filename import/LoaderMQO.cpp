@@ -36,12 +36,15 @@ void LoaderMQO::ReadChunks()
     const auto onObject = [&](const std::string& name) {
         if (name.starts_with("bone")) {
             CModel bones;
+            bones.m_name = name;
             if (!ReadObjectChunk(bones))
                 mqo::Fail(MqoErrorSyntax);
-            m_scene->CreateBonesFromObject(bones);
+            if (!m_scene->CreateBonesFromObject(bones))
+                mqo::Fail(MqoErrorTooLarge);
         } else if (!name.starts_with("anchor")) {
             merged.m_name = name;
             CModel object;
+            object.m_name = name;
             if (!ReadObjectChunk(object))
                 mqo::Fail(MqoErrorSyntax);
             merged.MergeObject(std::move(object));

@@ -36,6 +36,8 @@ std::string ErrorText(std::int32_t code)
         return "Metasequoia のファイルではありません。";
     case MqoErrorFormat:
         return "対応していない形式のファイルです。";
+    case MqoErrorTooLarge:
+        return "マテリアルかボーンが多すぎます（どちらも 65,536 までです）。";
     default:
         return "ファイルの内容が正しくありません。";
     }

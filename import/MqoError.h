@@ -9,4 +9,5 @@ enum MqoError : std::int32_t {
     MqoErrorEndOfFile = -2,       // the file ends inside a chunk
     MqoErrorNotMetasequoia = -3,  // the first line is not "Metasequoia Document"
     MqoErrorFormat = -4,          // the second line is not an accepted format line
+    MqoErrorTooLarge = -5,        // more materials or bones than a scene may hold (scene/SceneLimits.h)
 };

@@ -1,5 +1,8 @@
 #include "import/MqoGrammar.h"
 
+#include "import/BinaryVertexReport.h"
+#include "scene/SceneLimits.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <sys/mman.h>
@@ -274,6 +277,9 @@ void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialIte
             continue;
         if (reader.Token(0) == "}")
             return;
+        // A row of a few bytes makes a material of some hundred: their number is bounded.
+        if (list.size() >= static_cast<std::size_t>(kMaxMaterials))
+            Fail(MqoErrorTooLarge);
         CMaterial material;
         ReadMaterialRow(reader, items, material);
         if (loadTextures)
@@ -321,10 +327,13 @@ void ReserveForRows(std::vector<T>& rows, const AsciiFileString& reader)
 
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options)
 {
+    bool binaryVertices = false;
     for (;;) {
         const int n = ReadChunkLine(reader);
         if (ClosesChunk(reader))
             break;
+        if (reader.FirstTokenIs("BVertex", 2))
+            binaryVertices = true;
         if (reader.FirstTokenIs("facet", 2)) {
             if (options.readFacet)
                 model.m_smoothingAngle = FloatAt(reader, 1);
@@ -344,6 +353,8 @@ int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& 
             SkipChunk(reader, n);
         }
     }
+    if (binaryVertices && model.m_vertices.empty())
+        BinaryVertexReport::Skipped(model.m_name);
     return 1;
 }
 

@@ -76,7 +76,8 @@ enum class MaterialItem { Shader, Dbls, Uid, Col, Dif, Amb, Spc, Emi, Power, Tex
 // over; a malformed item ends the row. Fields not named keep their values.
 void ReadMaterialRow(const StringSeparator& line, std::initializer_list<MaterialItem> items, CMaterial& material);
 // Material rows up to the closing "}": each row, whatever was read of it, becomes a material
-// with the id nextId (which grows by one) at the end of the list. loadTextures: a row's
+// with the id nextId (which grows by one) at the end of the list; a row that would take the
+// list past kMaxMaterials (scene/SceneLimits.h) raises MqoErrorTooLarge. loadTextures: a row's
 // texture is loaded as soon as the row is read.
 void ReadMaterialRows(AsciiFileString& reader, std::initializer_list<MaterialItem> items,
                       std::vector<CMaterial>& list, std::int32_t& nextId, bool loadTextures);
@@ -85,9 +86,11 @@ struct ObjectOptions {
     bool readFacet = true;  // "facet" sets the smoothing angle (else recognised and ignored)
     std::int32_t materialBase = 0;
 };
-// One object body into a fresh model, up to its closing "}". Returns 0 when a vertex or
+// One object body into a fresh model (named as the object), up to its closing "}". Returns 0 when a vertex or
 // face line does not open its chunk, else 1. Faces may name vertices the object does not
-// have: merging refuses them, and the bone builder stands in another corner for them.
+// have: merging refuses them, and the bone builder stands in another corner for them. An
+// object whose vertices stand only in a binary BVertex block (skipped like any other chunk)
+// is told to the BinaryVertexReport by the model's name.
 int ReadObjectBody(AsciiFileString& reader, CModel& model, const ObjectOptions& options);
 
 }  // namespace mqo

@@ -95,8 +95,8 @@ CArchive& CArchive::operator>>(bool& v)
 CArchive& CArchive::operator<<(const std::string& s)
 {
     const std::size_t n = s.size();
-    if (n > 0xFFFFFFFEu)
-        Fail("string too long for the archive");
+    if (n > kMaxStringBytes)
+        Fail("string longer than " + std::to_string(kMaxStringBytes) + " bytes");
     if (n < 255) {
         const std::uint8_t b = static_cast<std::uint8_t>(n);
         WriteRaw(&b, 1);
@@ -151,6 +151,8 @@ CArchive& CArchive::operator>>(std::string& s)
     bool wide = false;
     const std::uint32_t n = ReadStringLength(wide);
     const std::size_t bytes = wide ? std::size_t(n) * 2 : n;
+    if (bytes > kMaxStringBytes)
+        Fail("string longer than " + std::to_string(kMaxStringBytes) + " bytes");
     if (bytes > BytesLeft())
         Fail("string runs past the end of the archive");
     if (!wide) {
@@ -168,12 +170,14 @@ CArchive& CArchive::operator>>(std::string& s)
     return *this;
 }
 
-std::int32_t CArchive::ReadCount(std::size_t minRecordBytes)
+std::int32_t CArchive::ReadCount(std::size_t minRecordBytes, std::int32_t maxCount)
 {
     std::int32_t n = 0;
     *this >> n;
     if (n < 0)
         Fail("negative count");
+    if (n > maxCount)
+        Fail("count above the limit of " + std::to_string(maxCount));
     if (minRecordBytes && static_cast<std::size_t>(n) > BytesLeft() / minRecordBytes)
         Fail("count larger than the data left");
     return n;

@@ -28,6 +28,10 @@ class CArchive {
 public:
     enum Mode { store, load };
 
+    // The longest string an archive reads or writes, in bytes as stored: a longer one raises
+    // the archive exception, so that a length prefix cannot ask for gigabytes.
+    static constexpr std::size_t kMaxStringBytes = 65536;
+
     // A storing archive that collects its bytes in memory.
     CArchive();
     // A loading archive over bytes the caller keeps alive.
@@ -58,9 +62,15 @@ public:
     CArchive& operator>>(bool& v);
     CArchive& operator>>(std::string& s);
 
-    // Reads an element count and refuses it when it is negative or when that many records
-    // of at least minRecordBytes each cannot fit in the bytes left.
-    std::int32_t ReadCount(std::size_t minRecordBytes);
+    // Reads an element count and refuses it when it is negative, above maxCount, or when that
+    // many records of at least minRecordBytes each cannot fit in the bytes left.
+    std::int32_t ReadCount(std::size_t minRecordBytes, std::int32_t maxCount = INT32_MAX);
+
+    // Loading: a reader that makes up records the file does not hold (defaults standing in
+    // for an empty array) counts them here, so that what they cost can be bounded by what
+    // the file holds.
+    void CountMadeUp(std::uint64_t records) { m_madeUp += records; }
+    std::uint64_t MadeUp() const { return m_madeUp; }
 
     void WriteRaw(const void* data, std::size_t size);
     void ReadRaw(void* data, std::size_t size);
@@ -84,4 +94,5 @@ private:
     std::size_t m_pos = 0;
     RegularFile* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    std::uint64_t m_madeUp = 0;
 };

@@ -15,6 +15,8 @@ class CBone {
 public:
     // One animation of g_lastFrame + 1 reset samples; sample 0 is a key.
     CBone();
+    // One animation of `samples` reset samples (at least one); sample 0 is a key.
+    explicit CBone(std::size_t samples);
 
     // Resizes the samples of one animation to g_lastFrame + 1, resets every sample from
     // firstFrame through g_lastFrame and marks sample 0 as a key.

@@ -174,8 +174,10 @@ public:
     // The same on an open binary stream; returns the reader's MqoError code.
     std::int32_t ImportMqoStream(std::FILE* file);
     // Replaces the skeleton's geometry and hierarchy by the triangles of a bone object,
-    // keeping the names and animations of the bones that exist.
-    void CreateBonesFromObject(const CModel& object);
+    // keeping the names and animations of the bones that exist. False, with the bones as they
+    // were, when the object makes more than kMaxBones bones (scene/SceneLimits.h), or when
+    // the plain bones it adds (more than 1,024) would take more samples than padding may add.
+    bool CreateBonesFromObject(const CModel& object);
 
     // Material textures and colours
     // Every main material's texture; an image whose file changed on disk is decoded again.

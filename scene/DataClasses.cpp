@@ -8,6 +8,8 @@
 #include "scene/CUV.h"
 #include "scene/CVector.h"
 #include "scene/Globals.h"
+#include "scene/SceneFile.h"
+#include "scene/SceneLimits.h"
 
 #include <cstdio>
 #include <unordered_map>
@@ -22,6 +24,9 @@ std::size_t VectorRecordBytes()
         return 8;
     return g_fileVersion >= kVersion300 ? 20 : 16;
 }
+
+// Samples an animation stored without any is read with.
+constexpr std::size_t kSamplesOfAnEmptyAnimation = 10;
 
 std::size_t AnimationRecordBytes()
 {
@@ -110,10 +115,12 @@ void CAnimation::Serialize(CArchive& ar)
 
 // --- CBone -------------------------------------------------------------------------
 
-CBone::CBone()
+CBone::CBone() : CBone(static_cast<std::size_t>(g_lastFrame < 0 ? 0 : g_lastFrame) + 1) {}
+
+CBone::CBone(std::size_t samples)
 {
     m_animations.resize(1);
-    m_animations[0].resize(static_cast<std::size_t>(g_lastFrame < 0 ? 0 : g_lastFrame) + 1);
+    m_animations[0].resize(samples > 0 ? samples : 1);
     m_animations[0][0].m_key = true;
 }
 
@@ -143,13 +150,19 @@ void CBone::Serialize(CArchive& ar)
     ar >> m_name;
     if (old)
         ar >> m_id >> m_parent >> m_headVertex >> m_tailVertex;
-    m_animations.resize(ar.ReadCount(4));
+    m_animations.resize(ar.ReadCount(4, kMaxAnimationsPerBone));
     for (std::vector<CAnimation>& samples : m_animations) {
         std::int32_t count = 0;
         ar >> count;
         if (count <= 0) {
-            // Nothing stored: the animation keeps what it had, at ten samples.
-            samples.resize(10);
+            // Nothing stored: the animation keeps what it had, at ten samples. Those the file
+            // does not hold cost as padding does, and may never be more than padding could
+            // be allowed for the samples the whole file can hold.
+            samples.resize(kSamplesOfAnEmptyAnimation);
+            ar.CountMadeUp(kSamplesOfAnEmptyAnimation);
+            const std::uint64_t fileBytes = ar.Position() + ar.BytesLeft();
+            if (ar.MadeUp() > scenefile::PaddingAllowance(fileBytes / AnimationRecordBytes()))
+                ar.Fail("the bones' animations would be padded beyond the limit");
             continue;
         }
         if (static_cast<std::size_t>(count) > ar.BytesLeft() / AnimationRecordBytes())

@@ -22,12 +22,16 @@ constexpr std::uint64_t kPaddingFloor = std::uint64_t(1) << 20;
 bool IsVersion(float version) { return std::isfinite(version) && version > 0.0f; }
 
 // Whether padding to these lengths stays within the allowance. Every missing sample counts,
-// and counting stops as soon as the allowance is passed, so the count itself takes time only
-// in proportion to what the scene holds.
-bool PaddingFits(const CCentigrade& scene, const std::vector<std::size_t>& lengths)
+// and so do the samples the reader made up (madeUp of those the bones hold); counting stops
+// as soon as the allowance is passed, so the count itself takes time only in proportion to
+// what the scene holds.
+bool PaddingFits(const CCentigrade& scene, const std::vector<std::size_t>& lengths, std::uint64_t madeUp = 0)
 {
-    const std::uint64_t allowance = PaddingAllowance(HeldSamples(scene));
-    std::uint64_t added = 0;
+    const std::uint64_t held = HeldSamples(scene);
+    const std::uint64_t allowance = PaddingAllowance(held - std::min(madeUp, held));
+    std::uint64_t added = madeUp;
+    if (added > allowance)
+        return false;
     for (const CBone& bone : scene.m_bones) {
         for (std::size_t a = 0; a < lengths.size(); ++a) {
             const std::size_t have = a < bone.m_animations.size() ? bone.m_animations[a].size() : 0;
@@ -57,8 +61,11 @@ void ReadScene(CArchive& ar)
         // belong to the scene's material lists and are freed only by DeleteTextures.
         CCentigrade scene = g_scene;
         scene.Serialize(ar);
-        if (!PaddingFits(scene, FittedLengths(scene, std::max<std::size_t>(scene.m_animationNames.size(), 1))))
+        if (!PaddingFits(scene, FittedLengths(scene, std::max<std::size_t>(scene.m_animationNames.size(), 1)),
+                         ar.MadeUp()))
             ar.Fail("the bones' animations would be padded beyond the limit");
+        if (!MaterialMapsFit(scene))
+            ar.Fail("the material maps would be padded beyond the limit");
         g_scene = std::move(scene);
     } catch (...) {
         g_fileVersion = savedVersion;
@@ -124,6 +131,11 @@ bool WriteSceneFile(const std::string& cp932Path, std::string& message)
     std::vector<std::uint8_t> bytes;
     try {
         bytes = WriteSceneBytes();
+    } catch (const CArchiveException&) {
+        // The one record the archive refuses to write: a string it would refuse to read.
+        message = "ドキュメントの保存に失敗しました。\n" + std::to_string(CArchive::kMaxStringBytes) +
+                  " バイトを超える名前やパスは保存できません。";
+        return false;
     } catch (const std::exception&) {
         message = "ドキュメントの保存に失敗しました。";
         return false;
@@ -167,6 +179,22 @@ std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t ani
             lengths[a] = longest[a];
     }
     return lengths;
+}
+
+bool MaterialMapsFit(const CCentigrade& scene)
+{
+    const std::size_t entries = scene.m_materials.size();
+    std::uint64_t held = 0;
+    for (const std::vector<std::int32_t>& map : scene.m_materialMaps)
+        held += map.size();
+    const std::uint64_t allowance = PaddingAllowance(held);
+    std::uint64_t added = 0;
+    for (std::size_t a = 0; a < scene.m_animationNames.size(); ++a) {
+        const std::size_t have = a < scene.m_materialMaps.size() ? scene.m_materialMaps[a].size() : 0;
+        if (entries > have && (added += entries - have) > allowance)
+            return false;
+    }
+    return true;
 }
 
 bool FitAnimationLengths(CCentigrade& scene)

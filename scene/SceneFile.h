@@ -13,8 +13,10 @@ namespace scenefile {
 
 // Reads a scene from bytes into g_scene, g_frameRate and g_fileVersion. Empty data is a
 // valid, empty file and changes nothing. On failure nothing of the scene or the globals
-// changes, and error says what was wrong and at which byte. A scene whose animations
-// FitAnimationLengths would pad beyond its limit is refused.
+// changes, and error says what was wrong and at which byte. A scene past the limits of
+// scene/SceneLimits.h is refused, and so is one whose animations FitAnimationLengths would pad
+// beyond its limit (the samples of animations stored empty count as padding) or whose material
+// maps fitting would pad beyond it (MaterialMapsFit).
 bool ReadSceneBytes(const std::uint8_t* data, std::size_t size, std::string& error);
 
 // The bytes of g_scene as a version 3.92 scene file; sets g_fileVersion to 3.92.
@@ -39,6 +41,11 @@ std::uint64_t HeldSamples(const CCentigrade& scene);
 // The number of samples each of `animations` animations takes in every bone once the scene
 // is fitted (see FitAnimationLengths).
 std::vector<std::size_t> FittedLengths(const CCentigrade& scene, std::size_t animations);
+
+// Whether fitting the material maps (CCentigrade::FitMaterialMaps: one map per animation
+// name, one entry per material) adds no more entries than PaddingAllowance allows for the
+// entries the maps hold.
+bool MaterialMapsFit(const CCentigrade& scene);
 
 // At least one animation name; every bone holds one sample array per animation name; for
 // each animation every bone holds as many samples as bone 0 (the longest of the others when

@@ -2,6 +2,7 @@
 #include "platform/Archive.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
+#include "scene/SceneLimits.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ void StoreMaterialMaps(CArchive& ar, const std::vector<std::vector<std::int32_t>
 
 void LoadMaterialMaps(CArchive& ar, std::vector<std::vector<std::int32_t>>& maps)
 {
-    maps.resize(ar.ReadCount(4));
+    maps.resize(ar.ReadCount(4, kMaxMaterialMaps));
     for (std::vector<std::int32_t>& map : maps) {
-        map.assign(ar.ReadCount(4), 0);
+        map.assign(ar.ReadCount(4, kMaxMaterials), 0);
         for (std::int32_t& id : map)
             ar >> id;
     }
@@ -65,21 +66,21 @@ void CCentigrade::Serialize(CArchive& ar)
     }
 
     const bool old = g_fileVersion <= kVersion331;
-    const std::int32_t modelCount = ar.ReadCount(ModelRecordBytes());
+    const std::int32_t modelCount = ar.ReadCount(ModelRecordBytes(), kMaxModels);
     m_loadedModels.assign(modelCount, CModel());
     std::int32_t oldMaterialCount = 0;
     if (old) {
-        oldMaterialCount = ar.ReadCount(44);
+        oldMaterialCount = ar.ReadCount(44, kMaxMaterials);
         m_materials.assign(oldMaterialCount, CMaterial());
     } else {
         ar >> m_modelPath;
     }
-    const std::int32_t boneCount = ar.ReadCount(BoneRecordBytes());
+    const std::int32_t boneCount = ar.ReadCount(BoneRecordBytes(), kMaxBones);
     m_bones.clear();
     ar >> m_reserved >> m_nextMaterialId;
     m_nextMaterialId = 0;
     ar >> m_zoom;
-    const std::int32_t nameCount = ar.ReadCount(1);
+    const std::int32_t nameCount = ar.ReadCount(1, kMaxAnimationNames);
     m_animationNames.clear();
     for (std::int32_t i = 0; i < nameCount; ++i) {
         std::string name;
@@ -94,7 +95,7 @@ void CCentigrade::Serialize(CArchive& ar)
         ar >> m_weightMapRange;
     std::int32_t materialCount = 0;
     if (g_fileVersion >= kVersion392)
-        materialCount = ar.ReadCount(MaterialRecordBytes());
+        materialCount = ar.ReadCount(MaterialRecordBytes(), kMaxMaterials);
 
     for (CModel& model : m_loadedModels)
         model.Serialize(ar);
@@ -111,10 +112,12 @@ void CCentigrade::Serialize(CArchive& ar)
             material.Serialize(ar);
     }
     // Bones are made one at a time, so a count that the data cannot back never allocates
-    // more than the file holds.
+    // more than the file holds. Of the constructor's samples only sample 0, a key, can outlast
+    // the bone's record (the others are reset samples, as those an empty animation is padded
+    // with), so a bone is made with that one alone, whatever the current length.
     m_bones.reserve(boneCount);
     for (std::int32_t i = 0; i < boneCount; ++i) {
-        CBone bone;
+        CBone bone(1);
         if (!old)
             bone.m_id = i;  // not stored in new files; the bone import refits it from the model
         bone.Serialize(ar);

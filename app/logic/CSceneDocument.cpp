@@ -4,6 +4,7 @@
 #include "app/logic/IDocumentView.h"
 #include "app/logic/IFileChooser.h"
 #include "app/logic/LoadedSceneChecks.h"
+#include "import/BinaryVertexReport.h"
 #include "import/ModelFile.h"
 #include "import/MqoError.h"
 #include "import/PathFunctions.h"
@@ -181,13 +182,22 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenFile(const std::string& path, bo
 
 namespace {
 
-// Ends the progress of a model read before the textures it missed are told; a read the user
-// stopped tells none of them.
+// What a model read could not take (textures, vertices kept in binary blocks), told once
+// for all the reads of one open, after its progress has ended.
+struct ReadReports {
+    const TextureReport textures;
+    const BinaryVertexReport vertices;
+};
+
+// Ends the progress of a model read before what it could not take is told; a read the user
+// stopped tells none of it.
 void EndReading(ProgressTask& task)
 {
     task.End();
-    if (task.Cancelled())
+    if (task.Cancelled()) {
         TextureReport::Discard();
+        BinaryVertexReport::Discard();
+    }
 }
 
 }  // namespace
@@ -223,7 +233,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
     std::string reason;
     bool imported = false;
     {
-        const TextureReport report;  // the textures both reads missed, told once the task is over
+        const ReadReports reports;  // what both reads could not take, told once the task is over
         imported = ImportModel(asRead.m_modelPath, reason);
         if (!imported && !task.Cancelled()) {
             RestoreScene(asRead);
@@ -245,11 +255,13 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenScene(const std::string& path, P
                         MessageButtons::Ok, MessageIcon::Warning);
         }
     }
-    g_scene.FitMaterialMaps();
-    if (!scenefile::FitAnimationLengths(g_scene)) {
+    // The model read beside the scene may bring materials and bones the file's maps and
+    // animations are fitted to: neither may cost more than padding is allowed to.
+    if (!scenefile::MaterialMapsFit(g_scene) || !scenefile::FitAnimationLengths(g_scene)) {
         ShowMessage(FormatMessage1("%1 の形式が正しくありません。", Utf8(path)), MessageButtons::Ok, MessageIcon::Error);
         return Unreadable();
     }
+    g_scene.FitMaterialMaps();
     SetPathName(path, true);
     g_currentAnimation = 0;
     m_host.SetupCamera();
@@ -276,7 +288,7 @@ CSceneDocument::OpenOutcome CSceneDocument::OpenModel(const std::string& path, P
     std::string reason;
     bool imported = false;
     {
-        const TextureReport report;
+        const ReadReports reports;
         imported = ImportModel(path, reason);
         EndReading(task);
     }

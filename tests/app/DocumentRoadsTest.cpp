@@ -10,6 +10,7 @@
 #include "platform/Progress.h"
 #include "scene/CCentigrade.h"
 #include "scene/SceneFile.h"
+#include "support/CostlyFiles.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -295,8 +296,16 @@ TEST_F(DocumentRoads, FilesAskingForMoreMemoryThanTheyHoldLeaveAnEmptyDocument)
     dir.Write("bones.mqo", BoneObjectModel(60));
     const std::string added = dir.File("added.zlkx");
     ASSERT_TRUE(doc.OnSaveDocument(added));
+    // A file of an older version, whose materials come from its model (maps.mqo beside it):
+    // 2,000 animation names, each given a material map of the model's 1,000 materials.
+    const std::vector<std::uint8_t> old = testsupport::SceneOfEmptyRecords({.version = 3.5f, .names = 2000});
+    const std::string maps = dir.Write("maps.zlkx", std::string(old.begin(), old.end()));
+    std::string materials = "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 1000 {\n";
+    for (int m = 0; m < 1000; ++m)
+        materials += "m\n";
+    dir.Write("maps.mqo", materials + "}\n");
 
-    for (const std::string& path : {padded, added}) {
+    for (const std::string& path : {padded, added, maps}) {
         doc.OnOpenDocument(kBonesModel);
         doc.SetModifiedFlag(false);
         EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
@@ -375,6 +384,27 @@ TEST_F(DocumentRoads, TexturesMissingInBothModelReadsOfOneOpenAreToldOnce)
     EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].rfind("テクスチャファイルの読み込みに失敗しました\ngone.png", 0), 0u);
+}
+
+TEST_F(DocumentRoads, ObjectsOfBinaryVerticesInBothModelReadsOfOneOpenAreToldOnce)
+{
+    const std::string told = "次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\npacked";
+    const std::string model = "Metasequoia Document\r\nFormat Text Ver 1.1\r\nObject \"packed\" {\r\n\tBVertex 1 {\r\n"
+                              "\t\tVector 1 [12]\r\n" +
+                              std::string(12, '\0') + "\r\n\t}\r\n}\r\n";
+    const std::string path = dir.Write("packed.mqo", model + "Eof\r\n");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(messages.messages, std::vector<std::string>{told});
+    const std::string scene = dir.File("walk.zlkx");
+    ASSERT_TRUE(doc.OnSaveDocument(scene));
+    // The stored model file ends inside a chunk after the packed object; the one named like
+    // the scene is whole.
+    dir.Write("walk.mqo", model);
+    dir.Write("packed.mqo", model + "Object \"cut\" {\r\n");
+    messages.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(scene));
+    EXPECT_EQ(g_scene.m_modelPath, "walk.mqo");
+    EXPECT_EQ(messages.messages, std::vector<std::string>{told});
 }
 
 TEST_F(DocumentRoads, FailedModelImportOtherFilesAndAFailedSaveAreReported)

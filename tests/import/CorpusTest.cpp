@@ -19,6 +19,7 @@ struct CorpusFile {
     std::size_t materials;        // the numbered default one when the file has none
     const char* modelNameUtf8;    // the last ordinary object's name
     const char* firstMaterialUtf8;
+    const char* toldUtf8 = nullptr;  // the one message of the import, if any
 };
 
 std::ostream& operator<<(std::ostream& out, const CorpusFile& file) { return out << file.path; }
@@ -53,7 +54,10 @@ TEST_P(Corpus, ImportsWithTheCountsOfItsObjects)
     for (const CFace& face : model.m_faces)
         for (std::int32_t i : face.m_indices)
             ASSERT_TRUE(i >= 0 && static_cast<std::size_t>(i) < model.m_vertices.size());
-    EXPECT_TRUE(m_messages.messages.empty());
+    if (file.toldUtf8)
+        EXPECT_EQ(m_messages.messages, std::vector<std::string>{file.toldUtf8});
+    else
+        EXPECT_TRUE(m_messages.messages.empty());
     // The open road goes on to the normals of the model just read.
     g_scene.RecomputeNormals();
     EXPECT_EQ(g_scene.m_models[0].m_vertexNormals.size(), file.vertices);
@@ -61,7 +65,7 @@ TEST_P(Corpus, ImportsWithTheCountsOfItsObjects)
 
 // Counts: the vertex and face rows of every ordinary object, times 1 + the number of mirror
 // copies its mirror_axis asks for. The BVertex file's vertices are binary and not read, so
-// its faces name no vertex and are dropped.
+// its faces name no vertex and are dropped, and the user is told.
 INSTANTIATE_TEST_SUITE_P(
     Files, Corpus,
     ::testing::Values(
@@ -69,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         CorpusFile{"devil-tamachan+MQShrinkWrap/test.mqo", 1105, 977, 4, "obj1", "mat1"},
         CorpusFile{"binzume+mqo-jsmacro-plugin/autocsg_sample.mqo", 608, 494, 2, "sub3:CYLINDER", "mat1"},
         CorpusFile{"nutti+blender-mqo/simple.mqo", 0, 0, 1, "Model", "NoMaterial_0"},
-        CorpusFile{"nutti+blender-mqo/single_object_with_bvertex.mqo", 0, 0, 1, "obj1", "NoMaterial_0"},
+        CorpusFile{"nutti+blender-mqo/single_object_with_bvertex.mqo", 0, 0, 1, "obj1", "NoMaterial_0",
+                   "次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\nobj1"},
         CorpusFile{"nutti+blender-mqo/single_object_with_edge.mqo", 11, 8, 1, "obj1", "NoMaterial_0"},
         CorpusFile{"nutti+blender-mqo/single_material_with_materialex2.mqo", 8, 6, 1, "obj1", "mat1"},
         CorpusFile{"nutti+blender-mqo/vertexattr.mqo", 8, 6, 1, "obj1", "NoMaterial_0"},

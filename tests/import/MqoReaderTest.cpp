@@ -196,6 +196,34 @@ TEST_F(MqoReader, FacesOfASecondFileReferToItsOwnMaterials)
     EXPECT_EQ(g_scene.m_models[1].m_faces[1].m_material, 2);
 }
 
+// A material row costs a few bytes and makes a material of hundreds, a bone object's triangle
+// a bone of as many samples as the current animation is long: both end where a scene does.
+TEST_F(MqoReader, ModelsPastTheLimitsOfAScene)
+{
+    for (const int rows : {65536, 65537}) {
+        SetUp();
+        std::string text = kHeader + "Material 1 {\n";
+        for (int i = 0; i < rows; ++i)
+            text += "m\n";
+        EXPECT_EQ(Import(text + "}\n"), rows > 65536 ? MqoErrorTooLarge : 0);
+        EXPECT_EQ(g_scene.m_materials.size(), 65536u);  // a failed read keeps the rows read
+    }
+    EXPECT_EQ(mqo::ErrorText(MqoErrorTooLarge), "マテリアルかボーンが多すぎます（どちらも 65,536 までです）。");
+    // Up to 1,024 bones at any length; more only within the samples padding may add
+    // (1,048,576: 10,381 bones of 101 samples); never more than 65,536.
+    for (const auto [lastFrame, triangles, code] : {std::tuple(100, 1024, 0), std::tuple(100, 10382, -5),
+                                                    std::tuple(100000, 1025, -5), std::tuple(0, 65537, -5)}) {
+        SetUp();
+        g_lastFrame = lastFrame;
+        std::string text = kHeader + "Object \"bone\" {\nvertex 3 {\n0 0 0\n1 0 0\n0 10 0\n}\nface 1 {\n";
+        for (int i = 0; i < triangles; ++i)
+            text += "3 V(0 1 2)\n";
+        EXPECT_EQ(Import(text + "}\n}\n"), code) << triangles;
+        EXPECT_EQ(g_scene.m_bones.size(), code ? 0u : std::size_t(triangles)) << triangles;
+    }
+    g_lastFrame = 100;
+}
+
 // --- Face rows ---------------------------------------------------------------------------
 
 TEST_F(MqoReader, FaceRowItems)
@@ -357,6 +385,32 @@ TEST_F(MqoReader, UnknownChunksAndBinaryBlocksAreSkipped)
     ASSERT_EQ(g_scene.m_models.size(), 1u);
     ASSERT_EQ(g_scene.m_models[0].m_vertices.size(), 1u);
     EXPECT_EQ(g_scene.m_models[0].m_vertices[0].m_z, 3.0f);
+}
+
+// Vertices kept only in binary BVertex blocks are skipped with the block: each read says so
+// once, naming the first few objects (ordinary or bone objects; anchors are not read) and
+// counting the rest.
+TEST_F(MqoReader, ObjectsWhoseVerticesAreOnlyBinaryAreToldOncePerRead)
+{
+    const auto binary = [](const std::string& name, const std::string& text = "") {
+        return "Object \"" + name + "\" {\r\n\tBVertex 1 {\r\n\t\tVector 1 [12]\r\n" + std::string(12, '\0') +
+               "\r\n\t}\r\n" + text + "\tface 1 {\r\n\t\t3 V(0 0 0)\r\n\t}\r\n}\r\n";
+    };
+    std::string text = kHeader + binary("both", "\tvertex 1 {\r\n\t\t1 2 3\r\n\t}\r\n") + binary("anchor1");
+    for (const char* name : {"\x95\x5C", "a", "b", "a", "c", "d", "bone", "e"})
+        text += binary(name);
+    ASSERT_EQ(Import(text), 0);
+    EXPECT_EQ(g_scene.m_models[0].m_vertices.size(), 1u);
+    EXPECT_THAT(m_messages.messages,
+                ElementsAre("次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\n"
+                            "表\na\nb\nc\nd\n（ほか 2 個、全部で 7 個のオブジェクト）"));
+
+    m_messages.messages.clear();
+    std::FILE* background = testsupport::StreamOf(kHeader + binary("bg"));
+    EXPECT_EQ(ImportBackgroundMqoStream(background), 0);
+    std::fclose(background);
+    EXPECT_THAT(m_messages.messages,
+                ElementsAre("次のオブジェクトの頂点はバイナリ形式（BVertex）で保存されているため読み込めませんでした\nbg"));
 }
 
 TEST_F(MqoReader, BinaryBlocksThatCannotBeSkippedEndTheRead)

@@ -67,7 +67,7 @@ TEST(Archive, StringLengthPrefixAtEachBoundary)
         {65533, {0xFF, 0xFD, 0xFF}},
         {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
         {65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
-        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+        {65536, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
     };
     for (const Case& c : cases) {
         std::string s(c.length, 'x');
@@ -95,6 +95,12 @@ TEST(Archive, ReadsSixteenBitStringsAsCp932)
     std::string s;
     ar >> s;
     EXPECT_EQ(s, "A\x83\x5C");
+
+    // Past 65,536 bytes as stored (32,768 characters) refused at the length, unread.
+    Bytes longer;
+    longer.u8(0xFF).u16(0xFFFE).u8(0xFF).u16(32769).data.resize(65544, 'x');
+    CArchive in(longer.data.data(), longer.data.size());
+    EXPECT_THROW(in >> s, CArchiveException);
 }
 
 TEST(Archive, RefusesReadsPastTheEnd)
