@@ -41,6 +41,9 @@ struct ExportResult {
 // a file already at the path stays whole.
 ExportResult NoModelResult(const std::string& cp932Path);
 
+// The refusal of an export for the given reason (UTF-8), before anything is opened.
+ExportResult RefusedExport(const std::string& cp932Path, std::string reason);
+
 // The warning shown once, after the file is complete, when a bone export met a vertex
 // without a bone.
 inline constexpr std::string_view kUnassignedVerticesWarning = "ボーンに割り当てられていない頂点があります！";

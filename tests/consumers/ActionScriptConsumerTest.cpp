@@ -7,6 +7,7 @@
 
 #include "export/Exporters.h"
 #include "export/ExportScenes.h"
+#include "platform/Cp932.h"
 #include "platform/Messages.h"
 
 #include <gtest/gtest.h>
@@ -92,3 +93,26 @@ TEST(ActionScriptConsumer, FlashCsWithoutMaterials)
 
 INSTANTIATE_TEST_SUITE_P(EveryFormAndTarget, ActionScriptConsumer, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.file); });
+
+// Japanese file names are the classes' own names, which the compiler finds by the file's name.
+TEST(ActionScriptConsumer, JapaneseClassNames)
+{
+    const CCentigrade scene = consumers::RiggedFigure(3);
+    const struct {
+        const char* file;  // UTF-8
+        std::int32_t type;
+        const char *format, *expect;
+    } cases[] = {
+        {"忍者モデル_f1_s10.as", 4, "as3", "vertices=48,triangles=72,anims=2"},
+        {"ロボット々ー２号.as", 3, "as2", "materials=2,vertices=48,faces=36"},
+        {"ｶﾀｶﾅ忍者ー.as", 8, "stage3d", "materials=2,triangles=72,anims=2"},
+    };
+    const std::filesystem::path folder = consumers::OutputFolder();
+    for (const auto& c : cases) {
+        const std::filesystem::path file = folder / c.file;
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file);
+        const ExportOptions options{1.0f, c.type == 3 ? AnimationFormNone : AnimationFormMatrices, FlashTargetFlashCs};
+        ASSERT_TRUE(FindExporter(c.type)->function(scene, path, options).ok) << c.file;
+        EXPECT_CONSUMER_ACCEPTS(c.format, file, c.expect);
+    }
+}

@@ -6,6 +6,7 @@
 
 #include "export/JavaLikeExport.h"
 #include "export/KotlinExport.h"
+#include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "support/TempFiles.h"
 
@@ -170,3 +171,26 @@ TEST_P(JvmConsumer, CompilesAndRuns)
 
 INSTANTIATE_TEST_SUITE_P(EveryFormAndSize, JvmConsumer, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// Japanese file names are the classes' own names: javac finds the public class in the file of
+// its name, and the checker loads the Kotlin class by the file's name.
+TEST(JvmConsumer, JapaneseClassNames)
+{
+    const CCentigrade scene = consumers::RiggedFigure(3);
+    const struct {
+        const char* file;  // UTF-8
+        ExportResult (*write)(const CCentigrade&, float, const std::string&, ExportAnimationForm);
+        const char* format;
+    } cases[] = {
+        {"忍者モデル_f1_s10.java", ExportLumaFold3D, "java"},
+        {"ロボット々ー２号.java", ExportVantaForm3D, "java"},
+        {"ｶﾀｶﾅ忍者ー.kt", ExportKotlin, "kotlin"},
+    };
+    const std::filesystem::path folder = consumers::OutputFolder();
+    for (const auto& c : cases) {
+        const std::filesystem::path file = folder / c.file;
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file);
+        ASSERT_TRUE(c.write(scene, 1.0f, path, AnimationFormMatrices).ok) << c.file;
+        EXPECT_CONSUMER_ACCEPTS(c.format, file, "base=BoneModel3D,triangles=72,anims=2");
+    }
+}
