@@ -2,6 +2,7 @@
 // consumers: the COLLADA schema and assimp, a strict FBX reader and assimp, clang, and a
 // strict CSV reader.
 #include "consumers/ConsumerSupport.h"
+#include "consumers/StrayFigure.h"
 
 #include "export/ColladaExport.h"
 #include "export/FbxAsciiExport.h"
@@ -91,6 +92,22 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
     const std::string ninja = (folder / "ninja.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(consumers::Ninja(), 1.0f, ninja, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", ninja, "corners=31554,mrows=8,trows=1");
+}
+
+// The figure with stray material numbers keeps all its 72 triangles: the two faces naming no
+// material are in the row of a default material after the list.
+TEST(SwiftCsvConsumer, FacesNamingNoMaterialAreKept)
+{
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const CCentigrade scene = consumers::StrayFigure(5);
+    CapturingMessageSink messages;  // its unbound vertex is warned about
+    for (const ExportAnimationForm form : {AnimationFormMatrices, AnimationFormNone}) {
+        const std::string file = (folder / ("strays" + std::to_string(form) + ".csv")).string();
+        ASSERT_TRUE(ExportSwiftCsv(scene, 1.0f, file, form).ok);
+        EXPECT_CONSUMER_ACCEPTS("csv", file,
+                                form == AnimationFormNone ? "vrows=3,corners=216,arows=0,mrows=3,trows=1"
+                                                          : "vrows=3,corners=216,arows=2,mrows=3,trows=2");
+    }
 }
 
 // A scene without a model: FBX and CSV still write files their readers accept; COLLADA, whose
