@@ -1,5 +1,6 @@
 #include "export/FileClassName.h"
 
+#include "export/Utf8CodePoint.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
 
@@ -50,18 +51,6 @@ std::string_view LanguageName(SourceLanguage language)
     return {};
 }
 
-// The code point at the start of well-formed UTF-8 (what the CP932 conversion gives) and its
-// length in bytes.
-char32_t Decode(std::string_view text, std::size_t& length)
-{
-    const auto lead = static_cast<unsigned char>(text[0]);
-    length = std::min<std::size_t>(lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4, text.size());
-    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (std::size_t i = 1; i < length; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    return c;
-}
-
 // Why the UTF-8 name is no class name of the language, or nothing.
 std::string Refusal(std::string_view name, SourceLanguage language, std::span<const std::string_view> reserved)
 {
@@ -71,7 +60,7 @@ std::string Refusal(std::string_view name, SourceLanguage language, std::span<co
     const std::string quoted = "ファイル名「" + std::string(name) + "」";
     for (std::size_t i = 0; i < name.size();) {
         std::size_t length = 1;
-        const char32_t c = Decode(name.substr(i), length);
+        const char32_t c = NextCodePoint(name.substr(i), length);
         const std::string shown(name.substr(i, length));
         if (i == 0 && !IsIdentifierStart(language, c) && IsIdentifierPart(language, c))
             return quoted + "は「" + shown + "」で始まっていますが、" + languageName +

@@ -98,21 +98,15 @@ INSTANTIATE_TEST_SUITE_P(EveryFormAndTarget, ActionScriptConsumer, ::testing::Va
 TEST(ActionScriptConsumer, JapaneseClassNames)
 {
     const CCentigrade scene = consumers::RiggedFigure(3);
-    const struct {
-        const char* file;  // UTF-8
-        std::int32_t type;
-        const char *format, *expect;
-    } cases[] = {
-        {"忍者モデル_f1_s10.as", 4, "as3", "vertices=48,triangles=72,anims=2"},
-        {"ロボット々ー２号.as", 3, "as2", "materials=2,vertices=48,faces=36"},
-        {"ｶﾀｶﾅ忍者ー.as", 8, "stage3d", "materials=2,triangles=72,anims=2"},
-    };
     const std::filesystem::path folder = consumers::OutputFolder();
-    for (const auto& c : cases) {
-        const std::filesystem::path file = folder / c.file;
-        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file);
-        const ExportOptions options{1.0f, c.type == 3 ? AnimationFormNone : AnimationFormMatrices, FlashTargetFlashCs};
-        ASSERT_TRUE(FindExporter(c.type)->function(scene, path, options).ok) << c.file;
-        EXPECT_CONSUMER_ACCEPTS(c.format, file, c.expect);
+    const Case cases[] = {
+        {"忍者モデル_f1_s10", 4, "as3", Scene::Figure, AnimationFormMatrices, FlashTargetFlashCs, "triangles=72,anims=2"},
+        {"ロボット々ー２号", 3, "as2", Scene::Figure, AnimationFormNone, FlashTargetFlashCs, "materials=2,faces=36"},
+        {"ｶﾀｶﾅ忍者ー", 8, "stage3d", Scene::Figure, AnimationFormMatrices, FlashTargetFlashCs, "triangles=72,anims=2"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file) + ".as";
+        ASSERT_TRUE(FindExporter(c.type)->function(scene, path, {1.0f, c.form, c.target}).ok) << c.file;
+        EXPECT_CONSUMER_ACCEPTS(c.format, folder / (std::string(c.file) + ".as"), c.expect);
     }
 }

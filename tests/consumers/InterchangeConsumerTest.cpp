@@ -63,7 +63,7 @@ TEST(InterchangeConsumer, ColladaFbxAndObjectiveCOfFigureCorpusModelAndOddScenes
 
 // Both bone forms (the same rows) and the static form on the rigged figure (7 bones, 5
 // frames, one V row per material); names that hold CSV specials; a material only lines use;
-// the corpus model in the static form.
+// faces naming no material; the corpus model in the static form.
 TEST(SwiftCsvConsumer, EveryFormAndOddNames)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
@@ -89,25 +89,14 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
     const std::string bare = (folder / "lines.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(lines, 1.0f, bare, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", bare, "vrows=2,corners=9,mrows=2,trows=1");
+    // The figure with stray material numbers (StrayFigure.h) keeps all its 72 triangles: the
+    // two faces naming no material are in the row of a default material after the list.
+    const std::string strays = (folder / "strays.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(consumers::StrayFigure(5), 1.0f, strays, AnimationFormMatrices).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", strays, "vrows=3,corners=216,arows=2,mrows=3,trows=2");
     const std::string ninja = (folder / "ninja.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(consumers::Ninja(), 1.0f, ninja, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", ninja, "corners=31554,mrows=8,trows=1");
-}
-
-// The figure with stray material numbers keeps all its 72 triangles: the two faces naming no
-// material are in the row of a default material after the list.
-TEST(SwiftCsvConsumer, FacesNamingNoMaterialAreKept)
-{
-    const std::filesystem::path folder = consumers::OutputFolder();
-    const CCentigrade scene = consumers::StrayFigure(5);
-    CapturingMessageSink messages;  // its unbound vertex is warned about
-    for (const ExportAnimationForm form : {AnimationFormMatrices, AnimationFormNone}) {
-        const std::string file = (folder / ("strays" + std::to_string(form) + ".csv")).string();
-        ASSERT_TRUE(ExportSwiftCsv(scene, 1.0f, file, form).ok);
-        EXPECT_CONSUMER_ACCEPTS("csv", file,
-                                form == AnimationFormNone ? "vrows=3,corners=216,arows=0,mrows=3,trows=1"
-                                                          : "vrows=3,corners=216,arows=2,mrows=3,trows=2");
-    }
 }
 
 // A scene without a model: FBX and CSV still write files their readers accept; COLLADA, whose

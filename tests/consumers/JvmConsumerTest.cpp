@@ -177,20 +177,14 @@ INSTANTIATE_TEST_SUITE_P(EveryFormAndSize, JvmConsumer, ::testing::ValuesIn(kCas
 TEST(JvmConsumer, JapaneseClassNames)
 {
     const CCentigrade scene = consumers::RiggedFigure(3);
-    const struct {
-        const char* file;  // UTF-8
-        ExportResult (*write)(const CCentigrade&, float, const std::string&, ExportAnimationForm);
-        const char* format;
-    } cases[] = {
-        {"忍者モデル_f1_s10.java", ExportLumaFold3D, "java"},
-        {"ロボット々ー２号.java", ExportVantaForm3D, "java"},
-        {"ｶﾀｶﾅ忍者ー.kt", ExportKotlin, "kotlin"},
-    };
     const std::filesystem::path folder = consumers::OutputFolder();
-    for (const auto& c : cases) {
-        const std::filesystem::path file = folder / c.file;
-        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file);
-        ASSERT_TRUE(c.write(scene, 1.0f, path, AnimationFormMatrices).ok) << c.file;
-        EXPECT_CONSUMER_ACCEPTS(c.format, file, "base=BoneModel3D,triangles=72,anims=2");
+    using Export = ExportResult (*)(const CCentigrade&, float, const std::string&, ExportAnimationForm);
+    const std::pair<const char*, Export> cases[] = {
+        {"忍者モデル_f1_s10.java", ExportLumaFold3D}, {"ロボット々ー２号.java", ExportVantaForm3D}, {"ｶﾀｶﾅ忍者ー.kt", ExportKotlin}};
+    for (const auto& [file, write] : cases) {
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(file);
+        const bool kotlin = write == &ExportKotlin;
+        ASSERT_TRUE(write(scene, 1.0f, path, AnimationFormMatrices).ok) << file;
+        EXPECT_CONSUMER_ACCEPTS(kotlin ? "kotlin" : "java", folder / file, "base=BoneModel3D,triangles=72,anims=2");
     }
 }

@@ -1,14 +1,12 @@
 // The class names the code exports take from the output file's name: javac, the ActionScript
 // compilers and the engines find a class only under its file's name, so the name is kept as
 // it is, Japanese included, or the file is not written at all.
-#include "export/ActionScript2Export.h"
-#include "export/ActionScript3Export.h"
 #include "export/ActionScriptCommon.h"
 #include "export/ExportScenes.h"
+#include "export/Exporters.h"
 #include "export/JavaLikeExport.h"
 #include "export/JsClassName.h"
 #include "export/KotlinExport.h"
-#include "export/Stage3DExport.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "support/TempFiles.h"
@@ -28,14 +26,12 @@ TEST(ClassNames, EachLanguageTakesTheFileNameAsItIsOrRefusesIt)
         {"ｶﾞﾝﾀﾞﾑ２号", "", "", "", "ｶﾞﾝﾀﾞﾑ２号"},
         {"ーブ々ゝヽΩЖＡ", "", "", "", "ーブ々ゝヽΩЖＡ"},
         {"２号", "「２」で始まって", "「２」で始まって", "「２」で始まって", "_２号"},
-        {"Ⅱ型〇", "", "文字「Ⅱ」", "", "Ⅱ型〇"},
+        {"Ⅱ型〇＿", "", "文字「Ⅱ」", "", "Ⅱ型〇＿"},
         {"＿α", "", "文字「＿」", "「＿」で始まって", "_α"},
-        {"a＿", "", "文字「＿」", "", "a＿"},
         {"￥円", "", "文字「￥」", "文字「￥」", "_円"},
         {"robot_2$", "", "文字「$」", "", "robot_2$"},
         {"星★", "文字「★」", "文字「★」", "文字「★」", "星_"},
         {"ゲーム゛", "文字「゛」", "文字「゛」", "文字「゛」", "ゲーム゛"},
-        {"①番", "文字「①」", "文字「①」", "文字「①」", "_番"},
         {"my robot-2", "文字「 」", "文字「 」", "文字「 」", "my_robot_2"},
         {"a.b", "文字「.」", "文字「.」", "文字「.」", "a_b"},
         {"class", "予約語", "予約語", "予約語", "class_"},
@@ -51,14 +47,10 @@ TEST(ClassNames, EachLanguageTakesTheFileNameAsItIsOrRefusesIt)
         const FileClassName names[] = {JavaClassName(base + ".java"), KotlinClassName(base + ".kt"),
                                        ActionScriptClassName(base + ".as")};
         const char* const expected[] = {row.java, row.kotlin, row.as};
-        for (int language = 0; language < 3; ++language) {
-            const FileClassName& name = names[language];
-            EXPECT_EQ(name.name, row.base);
-            if (*expected[language] == '\0')
-                EXPECT_EQ(name.refusal, "") << row.base << " in language " << language;
-            else
-                EXPECT_NE(name.refusal.find(expected[language]), std::string::npos)
-                    << row.base << " in language " << language << ": " << name.refusal;
+        for (int language = 0; language < 3; ++language) {  // "" is found in every refusal
+            EXPECT_EQ(names[language].name, row.base);
+            EXPECT_EQ(names[language].refusal.empty(), *expected[language] == '\0') << row.base << " " << language;
+            EXPECT_NE(names[language].refusal.find(expected[language]), std::string::npos) << names[language].refusal;
         }
         EXPECT_EQ(JsClassName(base + ".js"), row.js) << row.base;
     }
@@ -69,34 +61,26 @@ TEST(ClassNames, EachLanguageTakesTheFileNameAsItIsOrRefusesIt)
 // it). A Japanese name is the class's own, written in UTF-8.
 TEST(ClassNames, ExportersRefuseBeforeWritingAndKeepJapaneseNames)
 {
-    using Export = std::function<ExportResult(const std::string&)>;
-    const CCentigrade scene = exporttest::BoxScene();
     const struct {
-        const char *extension, *language;
-        Export write;
-        const char* declaration;  // with %s for the class name
+        std::int32_t type;
+        const char *extension, *language, *declaration;
     } cases[] = {
-        {".as", "ActionScript", [&](const std::string& p) { return ExportActionScript2(scene, 1, p, AnimationFormNone); },
-         "class models.%s extends Model3D"},
-        {".as", "ActionScript",
-         [&](const std::string& p) { return ExportActionScript3(scene, 1, p, AnimationFormNone, FlashTargetFlashCs); },
-         "\tpublic class %s extends Model3D"},
-        {".as", "ActionScript",
-         [&](const std::string& p) { return ExportStage3D(scene, 1, p, AnimationFormNone, FlashTargetFlexSdk); },
-         "\t\tpublic function %s(scene:Scene3D)"},
-        {".java", "Java", [&](const std::string& p) { return ExportLumaFold3D(scene, 1, p, AnimationFormNone); },
-         "public class %s extends Model3D\r\n{\r\n\tpublic %s()"},
-        {".java", "Java", [&](const std::string& p) { return ExportVantaForm3D(scene, 1, p, AnimationFormNone); },
-         "public class %s extends Model3D"},
-        {".kt", "Kotlin", [&](const std::string& p) { return ExportKotlin(scene, 1, p, AnimationFormNone); },
-         "class %s : Model3D() {"},
+        {3, ".as", "ActionScript", "class models.忍者モデル_f1_s10 extends"},
+        {4, ".as", "ActionScript", "\tpublic class 忍者モデル_f1_s10 extends"},
+        {8, ".as", "ActionScript", "\t\tpublic function 忍者モデル_f1_s10(scene:Scene3D)"},
+        {6, ".java", "Java", "public class 忍者モデル_f1_s10 extends"},
+        {9, ".java", "Java", "\tpublic 忍者モデル_f1_s10()"},
+        {12, ".kt", "Kotlin", "class 忍者モデル_f1_s10 : Model3D() {"},
     };
     testsupport::TempDir folder;
     for (const auto& c : cases) {
         CapturingMessageSink messages;
+        const auto write = [&](const std::string& path) {
+            return FindExporter(c.type)->function(exporttest::BoxScene(), path, {1, AnimationFormNone, FlashTargetFlexSdk});
+        };
         const std::string refused = folder.File(std::string("3d-robot") + c.extension);
         testsupport::WriteBytes(refused, {'o', 'l', 'd'});
-        const ExportResult result = c.write(refused);
+        const ExportResult result = write(refused);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.path, refused);
         EXPECT_EQ(result.error, std::string("ファイル名「3d-robot」は「3」で始まっていますが、") + c.language +
@@ -104,15 +88,9 @@ TEST(ClassNames, ExportersRefuseBeforeWritingAndKeepJapaneseNames)
                                     "付くので、" + c.language + "のクラス名に使える名前のファイルに書き出してください。");
         EXPECT_EQ(testsupport::ReadFile(refused), "old");
 
-        const std::string japanese = "忍者モデル_f1_s10";
-        const std::string path = folder.File(cp932::FromUtf8(japanese) + c.extension);
-        ASSERT_TRUE(c.write(path).ok) << path;
-        std::string declaration = c.declaration;
-        for (std::size_t at; (at = declaration.find("%s")) != std::string::npos;)
-            declaration.replace(at, 2, japanese);
-        // The file itself has the UTF-8 name.
-        EXPECT_NE(testsupport::ReadFile(folder.File(japanese + c.extension)).find(declaration), std::string::npos)
-            << declaration;
-        EXPECT_TRUE(messages.messages.empty()) << c.extension << " " << messages.messages.size();
+        const std::string japanese = std::string("忍者モデル_f1_s10") + c.extension;  // the file's own name is UTF-8
+        ASSERT_TRUE(write(folder.File(cp932::FromUtf8(japanese))).ok) << c.type;
+        EXPECT_NE(testsupport::ReadFile(folder.File(japanese)).find(c.declaration), std::string::npos) << c.declaration;
+        EXPECT_TRUE(messages.messages.empty()) << c.type;
     }
 }
