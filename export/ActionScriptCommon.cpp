@@ -5,7 +5,6 @@
 #include "export/TextWriter.h"
 #include "import/PathFunctions.h"
 #include "platform/Cp932.h"
-#include "platform/Messages.h"
 #include "scene/CMaterial.h"
 #include "scene/DibStream.h"
 
@@ -34,38 +33,23 @@ std::string BaseName(const std::string& cp932Path)
     return name;
 }
 
-// Tells the user, once, that the file must be renamed when the class name is not its base name.
-void ReportClassNameMismatch(const std::string& cp932Path, const std::string& className)
-{
-    const std::string base = BaseName(cp932Path);
-    if (base == className)
-        return;
-    std::string fileName;
-    GetFileName(fileName, cp932Path);
-    ShowMessage("ファイル名「" + cp932::ToUtf8(fileName) + "」はActionScriptのクラス名に使えないため、クラス名を「" +
-                    className + "」にしました。ActionScriptではファイル名とクラス名が同じでなければならないので、" +
-                    "ファイル名を「" + className + ".as」に変えてください。",
-                MessageButtons::Ok, MessageIcon::Information);
-}
-
 }  // namespace
 
-std::string ActionScriptClassName(const std::string& cp932Path)
+FileClassName ActionScriptClassName(const std::string& cp932Path)
 {
-    return SourceIdentifier(ExportClassName(cp932Path), kReservedNames, "$");
+    return ClassNameOfFile(cp932Path, SourceLanguage::ActionScript, kReservedNames);
 }
 
 ExportResult ExportClassFile(const std::string& cp932Path,
                              const std::function<bool(TextWriter& out, const std::string& className)>& write)
 {
-    const std::string className = ActionScriptClassName(cp932Path);
+    const FileClassName className = ActionScriptClassName(cp932Path);
+    if (!className.refusal.empty())
+        return RefusedExport(cp932Path, className.refusal);
     ExportFile file(cp932Path);
-    if (file.IsOpen() && !write(file.Writer(), className))
+    if (file.IsOpen() && !write(file.Writer(), className.name))
         file.NoteUnassignedVertices();
-    ExportResult result = file.Finish();
-    if (result.ok)
-        ReportClassNameMismatch(cp932Path, className);
-    return result;
+    return file.Finish();
 }
 
 bool HasTextureFile(const CMaterial& material)

@@ -1,11 +1,12 @@
 // What the three ActionScript exports share: the class name, the texture hand-over and which
 // faces they write. The public class of an ActionScript file must be named as the file is, so
-// the class name comes from the output file's name; where that name is no identifier the
-// class gets a sanitised one and the user is told to rename the file.
+// the class name is the output file's base name; a file whose name is no class name is not
+// written.
 #pragma once
 
 #include "export/ExportCommon.h"
 #include "export/ExportableFace.h"
+#include "export/FileClassName.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,16 +16,14 @@
 class CMaterial;
 class TextWriter;
 
-// The class name for an output path: the file's base name (ExportClassName) with every
-// character that cannot stand in an identifier (a blank, a hyphen, any non-ASCII character)
-// replaced by '_', a '_' before a leading digit and after a reserved word or a class name
-// that the generated file itself uses (Model3D, Sprite, ...). Valid names stay unchanged.
-std::string ActionScriptClassName(const std::string& cp932Path);
+// The class name for an output path (ClassNameOfFile): the file's base name in UTF-8, refused
+// when it is no ActionScript identifier, a reserved word or a class name that the generated
+// file itself uses (Model3D, Sprite, ...).
+FileClassName ActionScriptClassName(const std::string& cp932Path);
 
 // Writes one class file at the path: write(out, className) prints the class and returns false
-// when it wrote a vertex without a bone. After the file is in place come the unassigned-vertex
-// warning and, when the class name is not the file's base name, a message asking the user to
-// rename the file (an ActionScript compiler accepts the class only under its own name).
+// when it wrote a vertex without a bone; the unassigned-vertex warning follows the file. A
+// refused class name fails the export before anything is written, with the refusal as error.
 ExportResult ExportClassFile(const std::string& cp932Path,
                              const std::function<bool(TextWriter& out, const std::string& className)>& write);
 

@@ -41,12 +41,15 @@ struct ExportResult {
 // a file already at the path stays whole.
 ExportResult NoModelResult(const std::string& cp932Path);
 
+// The refusal of an export for the given reason (UTF-8), before anything is opened.
+ExportResult RefusedExport(const std::string& cp932Path, std::string reason);
+
 // The warning shown once, after the file is complete, when a bone export met a vertex
 // without a bone.
 inline constexpr std::string_view kUnassignedVerticesWarning = "ボーンに割り当てられていない頂点があります！";
 
-// The class, function or variable name of the generated source: the output file's name
-// without its last extension (Robot.as gives Robot, a.b.as gives a.b, a name without a dot
+// The model name of the JavaScript exports before JsClassName makes it an identifier: the
+// output file's name without its last extension (Robot.as gives Robot, a.b.as gives a.b, a name without a dot
 // stays whole). A file name that is only an extension (".as") has no base name; "Model"
 // stands in for it so that the generated source still declares a name.
 std::string ExportClassName(const std::string& cp932Path);

@@ -42,11 +42,13 @@ ExportResult ExportFile::Finish()
     return result;
 }
 
-ExportResult NoModelResult(const std::string& cp932Path)
+ExportResult NoModelResult(const std::string& cp932Path) { return RefusedExport(cp932Path, "シーンにモデルがありません。"); }
+
+ExportResult RefusedExport(const std::string& cp932Path, std::string reason)
 {
     ExportResult result;
     result.path = cp932Path;
-    result.error = "シーンにモデルがありません。";
+    result.error = std::move(reason);
     return result;
 }
 

@@ -2,9 +2,6 @@
 
 #include "export/ExportFile.h"
 #include "export/JvmClassWriter.h"
-#include "export/SourceIdentifier.h"
-#include "import/PathFunctions.h"
-#include "platform/Messages.h"
 #include "scene/CCentigrade.h"
 
 #include <array>
@@ -80,29 +77,20 @@ constexpr auto kReservedClassNames = std::to_array<std::string_view>({
 ExportResult ExportJavaLike(const CCentigrade& scene, JavaLikeEngine engine, float scale, const std::string& path,
                             ExportAnimationForm form)
 {
-    std::string baseName;
-    GetFileBaseName(baseName, path);
-    const std::string className = JavaClassName(baseName);
+    const FileClassName className = JavaClassName(path);
+    if (!className.refusal.empty())
+        return RefusedExport(path, className.refusal);
     ExportFile file(path);
-    if (file.IsOpen() && !WriteJavaLikeClass(scene, engine, file.Writer(), form, scale, className))
+    if (file.IsOpen() && !WriteJavaLikeClass(scene, engine, file.Writer(), form, scale, className.name))
         file.NoteUnassignedVertices();
-    ExportResult result = file.Finish();
-    if (result.ok && className != baseName) {
-        std::string shown;
-        ConvertToUtf8(baseName, shown);
-        ShowMessage("ファイル名「" + shown + "」はJavaのクラス名に使えないため、クラス名を「" + className +
-                        "」にしました。Javaではファイル名とクラス名が同じでなければならないので、ファイル名を「" +
-                        className + ".java」に変えてください。",
-                    MessageButtons::Ok, MessageIcon::Warning);
-    }
-    return result;
+    return file.Finish();
 }
 
 }  // namespace
 
-std::string JavaClassName(std::string_view cp932BaseName)
+FileClassName JavaClassName(const std::string& cp932Path)
 {
-    return SourceIdentifier(cp932BaseName, kReservedClassNames, "$");
+    return ClassNameOfFile(cp932Path, SourceLanguage::Java, kReservedClassNames);
 }
 
 bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWriter& out, ExportAnimationForm form,

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "export/ExportCommon.h"
+#include "export/FileClassName.h"
 
 #include <string>
 #include <string_view>
@@ -20,10 +21,10 @@ enum class JavaLikeEngine { LumaFold3D, VantaForm3D };
 // from (prefix + ".lumafold3d" or ".vantaform3d").
 inline constexpr std::string_view kJavaLikePackagePrefix = "com.orchidgrid";
 
-// Write the class named after the output file. javac accepts a public class only in a file
-// of its name: when the file name is no valid class name, the class gets a valid one and a
-// message says what to rename the file to. The unassigned-vertex warning follows the file
-// in the bone forms (0 and 1).
+// Write the class named after the output file (javac accepts a public class only in a file
+// of its name): a file whose name is no Java class name (JavaClassName) is not written, and
+// the error says why. The unassigned-vertex warning follows the file in the bone forms (0
+// and 1).
 ExportResult ExportLumaFold3D(const CCentigrade& scene, float scale, const std::string& path,
                               ExportAnimationForm form);
 ExportResult ExportVantaForm3D(const CCentigrade& scene, float scale, const std::string& path,
@@ -34,6 +35,6 @@ ExportResult ExportVantaForm3D(const CCentigrade& scene, float scale, const std:
 bool WriteJavaLikeClass(const CCentigrade& scene, JavaLikeEngine engine, TextWriter& out, ExportAnimationForm form,
                         float scale, std::string_view className);
 
-// The class name for a CP932 file base name: unchanged when it is a valid Java class name
-// here, else made into one (keywords and the engine's class names get a '_' after them).
-std::string JavaClassName(std::string_view cp932BaseName);
+// The class name for a CP932 output path (ClassNameOfFile): its base name in UTF-8, refused
+// when it is no Java identifier, a keyword or one of the engine's class names.
+FileClassName JavaClassName(const std::string& cp932Path);

@@ -1,6 +1,7 @@
 #include "export/JsClassName.h"
 
 #include "export/ExportCommon.h"
+#include "export/Utf8CodePoint.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
@@ -46,18 +47,6 @@ bool IsDigit(char32_t c) { return (c >= '0' && c <= '9') || (c >= 0xFF10 && c <=
 bool CanStart(char32_t c) { return IsAsciiLetter(c) || InRanges(c, kStart); }
 bool CanFollow(char32_t c) { return CanStart(c) || IsDigit(c) || InRanges(c, kContinue); }
 
-// The next code point of well-formed UTF-8 (what the CP932 conversion gives) and its length.
-char32_t Decode(std::string_view text, std::size_t& length)
-{
-    const auto lead = static_cast<unsigned char>(text[0]);
-    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    length = std::min(length, text.size());
-    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (std::size_t i = 1; i < length; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    return c;
-}
-
 }  // namespace
 
 std::string JsClassName(const std::string& cp932Path)
@@ -66,7 +55,7 @@ std::string JsClassName(const std::string& cp932Path)
     std::string name;
     for (std::size_t i = 0; i < utf8.size();) {
         std::size_t length = 1;
-        const char32_t c = Decode(std::string_view(utf8).substr(i), length);
+        const char32_t c = NextCodePoint(std::string_view(utf8).substr(i), length);
         if (name.empty() && IsDigit(c))
             name += '_';
         if (name.empty() ? CanStart(c) : CanFollow(c))

@@ -2,8 +2,6 @@
 
 #include "export/ExportFile.h"
 #include "export/JvmClassWriter.h"
-#include "export/SourceIdentifier.h"
-#include "import/PathFunctions.h"
 #include "scene/CCentigrade.h"
 
 #include <array>
@@ -39,13 +37,9 @@ constexpr auto kReservedClassNames = std::to_array<std::string_view>({
 
 }  // namespace
 
-std::string KotlinClassName(std::string_view cp932BaseName)
+FileClassName KotlinClassName(const std::string& cp932Path)
 {
-    std::string name = SourceIdentifier(cp932BaseName, kReservedClassNames);
-    // Kotlin reserves the names made of underscores only.
-    if (name.find_first_not_of('_') == std::string::npos)
-        name.insert(0, "Model");
-    return name;
+    return ClassNameOfFile(cp932Path, SourceLanguage::Kotlin, kReservedClassNames);
 }
 
 bool WriteKotlinClass(const CCentigrade& scene, TextWriter& out, ExportAnimationForm form, float scale,
@@ -77,10 +71,11 @@ bool WriteKotlinClass(const CCentigrade& scene, TextWriter& out, ExportAnimation
 
 ExportResult ExportKotlin(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form)
 {
-    std::string baseName;
-    GetFileBaseName(baseName, path);
+    const FileClassName className = KotlinClassName(path);
+    if (!className.refusal.empty())
+        return RefusedExport(path, className.refusal);
     ExportFile file(path);
-    if (file.IsOpen() && !WriteKotlinClass(scene, file.Writer(), form, scale, KotlinClassName(baseName)))
+    if (file.IsOpen() && !WriteKotlinClass(scene, file.Writer(), form, scale, className.name))
         file.NoteUnassignedVertices();
     return file.Finish();
 }

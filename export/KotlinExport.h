@@ -5,6 +5,7 @@
 #pragma once
 
 #include "export/ExportCommon.h"
+#include "export/FileClassName.h"
 
 #include <string>
 #include <string_view>
@@ -12,9 +13,10 @@
 class CCentigrade;
 class TextWriter;
 
-// Writes the class named after the output file (made a valid Kotlin name when the file name
-// is none; Kotlin does not tie the file name to the class). Forms 0 and 1 write the same
-// bone model, with the unassigned-vertex warning after the file; form 2 a static mesh.
+// Writes the class named after the output file, which is how the engine finds it: a file
+// whose name is no Kotlin class name (KotlinClassName) is not written, and the error says
+// why. Forms 0 and 1 write the same bone model, with the unassigned-vertex warning after the
+// file; form 2 a static mesh.
 ExportResult ExportKotlin(const CCentigrade& scene, float scale, const std::string& path, ExportAnimationForm form);
 
 // The whole text of the file, for any writer. False when some vertex written with its bone
@@ -22,6 +24,7 @@ ExportResult ExportKotlin(const CCentigrade& scene, float scale, const std::stri
 bool WriteKotlinClass(const CCentigrade& scene, TextWriter& out, ExportAnimationForm form, float scale,
                       std::string_view className);
 
-// The class name for a CP932 file base name: unchanged when it is a valid Kotlin class name
-// here, else made into one.
-std::string KotlinClassName(std::string_view cp932BaseName);
+// The class name for a CP932 output path (ClassNameOfFile): its base name in UTF-8, refused
+// when it is no Kotlin identifier, a hard keyword, one of the engine's class names or made
+// of underscores only.
+FileClassName KotlinClassName(const std::string& cp932Path);

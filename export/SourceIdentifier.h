@@ -1,7 +1,8 @@
-// Names for generated source code taken from a file name. The exporters that declare a
-// class name it after the output file; a file name that is no valid identifier in the
-// target language (a blank, a hyphen, a leading digit, a character outside ASCII, a
-// keyword) would give a source that does not compile, so it is made into one.
+// ASCII names for generated source code taken from a file name whose name the source does
+// not have to keep, such as the texture classes of the Flash CS target (the classes named
+// after the output file keep its name, FileClassName.h). A file name that is no valid
+// identifier (a blank, a hyphen, a leading digit, a character outside ASCII, a keyword)
+// would give a source that does not compile, so it is made into one.
 #pragma once
 
 #include <span>

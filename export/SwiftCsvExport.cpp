@@ -118,7 +118,8 @@ void WriteCsvCorners(const CModel& model, float scale, TextWriter& out, const Ma
     });
 }
 
-std::vector<std::int32_t> CsvMaterialNumbers(const std::vector<std::int32_t>& map, std::size_t materialCount)
+std::vector<std::int32_t> CsvMaterialNumbers(const std::vector<std::int32_t>& map, std::size_t materialCount,
+                                             bool withDefault)
 {
     std::vector<std::int32_t> numbers;
     for (std::size_t k = 0; k < map.size() && k < materialCount; ++k) {
@@ -126,6 +127,8 @@ std::vector<std::int32_t> CsvMaterialNumbers(const std::vector<std::int32_t>& ma
         const bool names = entry >= 0 && static_cast<std::size_t>(entry) < materialCount;
         numbers.push_back(names ? entry : static_cast<std::int32_t>(k));
     }
+    for (std::size_t k = numbers.size(); withDefault && k <= materialCount; ++k)
+        numbers.push_back(static_cast<std::int32_t>(k));
     return numbers;
 }
 
@@ -138,13 +141,15 @@ bool WriteSwiftCsv(const CCentigrade& scene, TextWriter& out, float scale, Expor
     out.Print("B,%d\n", scene.m_bones.size());
 
     // Which materials some face uses, lines included (a material only lines use gets a V
-    // row without corners). Faces naming no material have no row to go in.
+    // row without corners). Faces naming no material use a default one after the list.
     const MaterialLookup lookup(scene.m_materials);
+    const bool withDefault = lookup.NeedsDefault(scene.m_models);
+    const std::size_t slots = materialCount + (withDefault ? 1 : 0);
     std::vector<bool> used(materialCount + 1, false);
     for (const CModel& model : scene.m_models)
         for (const CFace& face : model.m_faces)
             used[static_cast<std::size_t>(lookup.Slot(face.m_material))] = true;
-    for (std::size_t i = 0; i < materialCount; ++i) {
+    for (std::size_t i = 0; i < slots; ++i) {
         if (!used[i])
             continue;
         out.Text("V");
@@ -161,25 +166,30 @@ bool WriteSwiftCsv(const CCentigrade& scene, TextWriter& out, float scale, Expor
     if (boneForm && !scene.m_bones.empty())
         WriteAnimationRows(scene, out, scale);
 
-    for (const CMaterial& material : scene.m_materials) {
+    const auto writeMaterial = [&](const CMaterial& material) {
         const auto& c = material.m_color;
         std::string fileName;
         if (!material.m_texture.empty())
             GetFileName(fileName, material.m_texture);
         out.Print("M,%s,%.3f,%.3f,%.3f,%.3f\n", FieldText(fileName), c[0], c[1], c[2], c[3]);
-    }
+    };
+    for (const CMaterial& material : scene.m_materials)
+        writeMaterial(material);
+    if (withDefault)
+        writeMaterial(CMaterial());
 
     if (!boneForm) {
         out.Text("T");
-        for (std::size_t i = 0; i < materialCount; ++i)
+        for (std::size_t i = 0; i < slots; ++i)
             out.Print(",%d", i);
         out.Text("\n");
     } else {
         for (std::size_t a = 0; a < scene.m_animationNames.size(); ++a) {
             out.Text("T");
-            if (a < scene.m_materialMaps.size())
-                for (const std::int32_t number : CsvMaterialNumbers(scene.m_materialMaps[a], materialCount))
-                    out.Print(",%d", number);
+            const std::vector<std::int32_t> map = a < scene.m_materialMaps.size() ? scene.m_materialMaps[a]
+                                                                                   : std::vector<std::int32_t>();
+            for (const std::int32_t number : CsvMaterialNumbers(map, materialCount, withDefault))
+                out.Print(",%d", number);
             out.Text("\n");
         }
     }

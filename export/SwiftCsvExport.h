@@ -2,7 +2,8 @@
 // animation. Each line is one row whose first field names its kind, in this order:
 //   B  the number of bones (one row);
 //   V  every corner of every face with one material, over all models (one row per material
-//      some face uses, lines included; faces naming no material are in no row);
+//      some face uses, lines included; faces naming no material use a default material
+//      after the list, with a row, an M row and a place in the T rows of its own);
 //   A  the bone matrices of one animation, Z mirrored, 16 numbers per frame and bone (bone
 //      forms with bones only; one row per animation);
 //   M  one material: texture file name and colour;
@@ -40,5 +41,7 @@ void WriteCsvCorners(const CModel& model, float scale, TextWriter& out, const Ma
 
 // The material numbers of a T row for one material map: an entry that names no material
 // (below 0 or not below materialCount) takes its own place's number, and places beyond the
-// materials, which no V row uses, are left out.
-std::vector<std::int32_t> CsvMaterialNumbers(const std::vector<std::int32_t>& map, std::size_t materialCount);
+// materials, which no V row uses, are left out. With the default material, the places the
+// map lacks take their own numbers and the default's number (materialCount) ends the row.
+std::vector<std::int32_t> CsvMaterialNumbers(const std::vector<std::int32_t>& map, std::size_t materialCount,
+                                             bool withDefault = false);

@@ -131,6 +131,14 @@ TEST_F(ExportDispatch, AddedExtensionIsAskedAboutAndFailuresAreReported)
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(messages.messages[0], messages.messages[1]);
     EXPECT_NE(messages.messages[0].find("missing/a.dae」を書き出せませんでした。\nNo such file"), std::string::npos);
+
+    // A file name that cannot name the class is refused before anything is written.
+    messages.messages.clear();
+    SaveAs("3d-robot.kt", ExportTypeKotlin);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("3d-robot.kt」を書き出せませんでした。\nファイル名「3d-robot」は「3」で始まって"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("3d-robot.kt")));
 }
 
 TEST_F(ExportDispatch, StaticBoneExportNeverReplacesTheModelAndAsksForOtherFiles)

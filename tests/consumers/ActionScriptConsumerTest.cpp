@@ -7,6 +7,7 @@
 
 #include "export/Exporters.h"
 #include "export/ExportScenes.h"
+#include "platform/Cp932.h"
 #include "platform/Messages.h"
 
 #include <gtest/gtest.h>
@@ -92,3 +93,20 @@ TEST(ActionScriptConsumer, FlashCsWithoutMaterials)
 
 INSTANTIATE_TEST_SUITE_P(EveryFormAndTarget, ActionScriptConsumer, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.file); });
+
+// Japanese file names are the classes' own names, which the compiler finds by the file's name.
+TEST(ActionScriptConsumer, JapaneseClassNames)
+{
+    const CCentigrade scene = consumers::RiggedFigure(3);
+    const std::filesystem::path folder = consumers::OutputFolder();
+    const Case cases[] = {
+        {"忍者モデル_f1_s10", 4, "as3", Scene::Figure, AnimationFormMatrices, FlashTargetFlashCs, "triangles=72,anims=2"},
+        {"ロボット々ー２号", 3, "as2", Scene::Figure, AnimationFormNone, FlashTargetFlashCs, "materials=2,faces=36"},
+        {"ｶﾀｶﾅ忍者ー", 8, "stage3d", Scene::Figure, AnimationFormMatrices, FlashTargetFlashCs, "triangles=72,anims=2"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(c.file) + ".as";
+        ASSERT_TRUE(FindExporter(c.type)->function(scene, path, {1.0f, c.form, c.target}).ok) << c.file;
+        EXPECT_CONSUMER_ACCEPTS(c.format, folder / (std::string(c.file) + ".as"), c.expect);
+    }
+}

@@ -2,6 +2,7 @@
 // consumers: the COLLADA schema and assimp, a strict FBX reader and assimp, clang, and a
 // strict CSV reader.
 #include "consumers/ConsumerSupport.h"
+#include "consumers/StrayFigure.h"
 
 #include "export/ColladaExport.h"
 #include "export/FbxAsciiExport.h"
@@ -62,7 +63,7 @@ TEST(InterchangeConsumer, ColladaFbxAndObjectiveCOfFigureCorpusModelAndOddScenes
 
 // Both bone forms (the same rows) and the static form on the rigged figure (7 bones, 5
 // frames, one V row per material); names that hold CSV specials; a material only lines use;
-// the corpus model in the static form.
+// faces naming no material; the corpus model in the static form.
 TEST(SwiftCsvConsumer, EveryFormAndOddNames)
 {
     const std::filesystem::path folder = consumers::OutputFolder();
@@ -88,6 +89,11 @@ TEST(SwiftCsvConsumer, EveryFormAndOddNames)
     const std::string bare = (folder / "lines.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(lines, 1.0f, bare, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", bare, "vrows=2,corners=9,mrows=2,trows=1");
+    // The figure with stray material numbers (StrayFigure.h) keeps all its 72 triangles: the
+    // two faces naming no material are in the row of a default material after the list.
+    const std::string strays = (folder / "strays.csv").string();
+    ASSERT_TRUE(ExportSwiftCsv(consumers::StrayFigure(5), 1.0f, strays, AnimationFormMatrices).ok);
+    EXPECT_CONSUMER_ACCEPTS("csv", strays, "vrows=3,corners=216,arows=2,mrows=3,trows=2");
     const std::string ninja = (folder / "ninja.csv").string();
     ASSERT_TRUE(ExportSwiftCsv(consumers::Ninja(), 1.0f, ninja, AnimationFormNone).ok);
     EXPECT_CONSUMER_ACCEPTS("csv", ninja, "corners=31554,mrows=8,trows=1");

@@ -6,6 +6,7 @@
 
 #include "export/JavaLikeExport.h"
 #include "export/KotlinExport.h"
+#include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "support/TempFiles.h"
 
@@ -170,3 +171,20 @@ TEST_P(JvmConsumer, CompilesAndRuns)
 
 INSTANTIATE_TEST_SUITE_P(EveryFormAndSize, JvmConsumer, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// Japanese file names are the classes' own names: javac finds the public class in the file of
+// its name, and the checker loads the Kotlin class by the file's name.
+TEST(JvmConsumer, JapaneseClassNames)
+{
+    const CCentigrade scene = consumers::RiggedFigure(3);
+    const std::filesystem::path folder = consumers::OutputFolder();
+    using Export = ExportResult (*)(const CCentigrade&, float, const std::string&, ExportAnimationForm);
+    const std::pair<const char*, Export> cases[] = {
+        {"忍者モデル_f1_s10.java", ExportLumaFold3D}, {"ロボット々ー２号.java", ExportVantaForm3D}, {"ｶﾀｶﾅ忍者ー.kt", ExportKotlin}};
+    for (const auto& [file, write] : cases) {
+        const std::string path = folder.string() + "/" + cp932::FromUtf8(file);
+        const bool kotlin = write == &ExportKotlin;
+        ASSERT_TRUE(write(scene, 1.0f, path, AnimationFormMatrices).ok) << file;
+        EXPECT_CONSUMER_ACCEPTS(kotlin ? "kotlin" : "java", folder / file, "base=BoneModel3D,triangles=72,anims=2");
+    }
+}

@@ -104,7 +104,8 @@ TEST(SwiftCsvExport, NamesAndMaterialMapsStayInsideTheRowGrammar)
 }
 
 // Faces find their material by its id, as every exporter does; a material that only lines
-// use gets a V row without corners; a face naming no material is in no row.
+// use gets a V row without corners; a face naming no material goes in the row of a default
+// material after the list, which has its M row and its place in every T row.
 TEST(SwiftCsvExport, FacesFindTheirMaterialById)
 {
     CCentigrade scene = BoxScene();
@@ -117,7 +118,12 @@ TEST(SwiftCsvExport, FacesFindTheirMaterialById)
     faces.push_back(Face({0, 1, 3}, 0));
     const std::string text = Write(scene, AnimationFormNone, true);
     EXPECT_TRUE(text.starts_with("B,0\r\nV,2.0000,2.0000,-0.0000,")) << text;
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);  // B, two V rows, two M rows, T
-    EXPECT_NE(text.find(",2.0000,2.0000,-0.0000,-0.0000,-0.0000,0.0000,0.0000,0.0000,-1\r\nV\r\nM,wood.png,"),
-              std::string::npos);
+    EXPECT_TRUE(text.ends_with(",-1\r\nV\r\n"
+                               "V,0.0000,2.0000,1.0000,-0.0000,-0.0000,0.0000,0.0000,0.0000,-1"
+                               ",2.0000,0.0000,-0.0000,-0.0000,-0.0000,0.0000,0.0000,0.0000,-1"
+                               ",0.0000,0.0000,-0.0000,-0.0000,-0.0000,0.0000,0.0000,0.0000,-1\r\n"
+                               "M,wood.png,0.800,0.800,0.800,1.000\r\nM,,0.800,0.800,0.800,1.000\r\n"
+                               "M,,0.800,0.800,0.800,1.000\r\nT,0,1,2\r\n"))
+        << text;
+    EXPECT_TRUE(Write(scene, AnimationFormMatrices, false).ends_with("\r\nT,0,1,2\r\nT,0,1,2\r\n"));
 }
