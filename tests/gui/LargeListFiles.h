@@ -10,8 +10,9 @@
 
 namespace largelists {
 
-// Material names "m0", "m1", ...; material i has the colour (i % 7 / 6, i % 5 / 4, i % 3 / 2):
-// one small object whose quadrilateral uses material 0.
+// A model file of `materials` materials named "m0", "m1", ...; material i has the colour
+// (i % 256, i / 256 % 256, 0) / 255, so that neighbouring rows differ. One small object whose
+// quadrilateral uses material 0.
 inline bool WriteManyMaterialModel(const std::string& path, int materials)
 {
     std::FILE* out = std::fopen(path.c_str(), "wb");
@@ -19,21 +20,21 @@ inline bool WriteManyMaterialModel(const std::string& path, int materials)
         return false;
     std::fprintf(out, "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nMaterial %d {\r\n", materials);
     for (int i = 0; i < materials; ++i)
-        std::fprintf(out, "\t\"m%d\" col(%g %g %g 1)\r\n", i, i % 7 / 6.0, i % 5 / 4.0, i % 3 / 2.0);
+        std::fprintf(out, "\t\"m%d\" col(%.6f %.6f 0 1)\r\n", i, i % 256 / 255.0, i / 256 % 256 / 255.0);
     std::fputs("}\r\nObject \"quad\" {\r\n\tvertex 4 {\r\n\t\t0 0 0\r\n\t\t100 0 0\r\n\t\t100 100 0\r\n"
                "\t\t0 100 0\r\n\t}\r\n\tface 1 {\r\n\t\t4 V(0 1 2 3) M(0)\r\n\t}\r\n}\r\nEof\r\n",
                out);
     return std::fclose(out) == 0;
 }
 
-// A scene file of the current layout without models and without bones: animations named
-// "a0", "a1", ...
+// A scene file of the current layout without models: animations named "a0", "a1", ...; one
+// bone whose animation i has 1 + i % 4 samples (so its last frame is i % 4).
 inline Bytes ManyAnimationScene(int animations)
 {
     Bytes b;
     b.f32(30.0f).f32(3.92f);
     b.i32(0).str("");                          // models, model path
-    b.i32(0).i32(0).i32(0).f32(100.0f);        // bones, reserved, next material id, zoom
+    b.i32(1).i32(0).i32(0).f32(100.0f);        // bones, reserved, next material id, zoom
     b.i32(animations);
     for (int i = 0; i < animations; ++i)
         b.str("a" + std::to_string(i));
@@ -41,7 +42,15 @@ inline Bytes ManyAnimationScene(int animations)
     for (int i = 0; i < 9; ++i)                // the camera
         b.f32(i >= 6 ? 1.0f : 0.0f);
     b.boolean(false);
-    b.i32(0);                                  // bones
+    b.str("bone").i32(animations);
+    for (int i = 0; i < animations; ++i) {
+        b.i32(1 + i % 4);
+        for (int f = 0; f <= i % 4; ++f) {
+            for (int k = 0; k < 9; ++k)
+                b.f32(k >= 6 ? 1.0f : 0.0f);
+            b.boolean(f == 0);
+        }
+    }
     return b;
 }
 
