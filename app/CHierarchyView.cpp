@@ -12,6 +12,7 @@
 #include "scene/Globals.h"
 #include "viewport/WxKinemorphixView.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -109,10 +110,18 @@ void CHierarchyView::SelectCurrentBoneItem()
         return;
     ExpandEveryItem();
     const wxTreeItemId item = ItemOfBone(g_scene.m_selectedBone);
-    if (item.IsOk()) {
-        SelectItem(item);
-        EnsureVisible(item);
-    }
+    if (!item.IsOk())
+        return;
+    SelectItem(item);
+    EnsureVisible(item);
+    // The control scrolls only up and down: an item deep in the tree also needs the view
+    // moved sideways to its label.
+    wxRect label;
+    int unitX = 0, unitY = 0;
+    GetScrollPixelsPerUnit(&unitX, &unitY);
+    if (GetBoundingRect(item, label, true) && unitX > 0 &&
+        (label.GetLeft() < 0 || label.GetRight() >= GetClientSize().x))
+        Scroll(std::max(0, GetViewStart().x + (label.GetLeft() - FromDIP(20)) / unitX), -1);
 }
 
 // The selected bone follows mouse clicks only (moving the selection with the keys does not

@@ -8,8 +8,9 @@ class CBone;
 
 // The deepest level of a bone's item below the root item (the root's children are level 1).
 // The tree control walks its levels recursively, so a chain of parent links tens of
-// thousands long would exhaust the call stack; a skeleton is far shallower than this.
-inline constexpr int kMaxBoneTreeDepth = 1024;
+// thousands long would exhaust the call stack, and it draws no item that starts more than
+// about 10,000 pixels right of its left edge (some 600 levels). A skeleton is far shallower.
+inline constexpr int kMaxBoneTreeDepth = 256;
 
 struct BoneTreeNode {
     int bone;        // index into the scene's bones
