@@ -18,7 +18,7 @@
 
 CAnimationView::CAnimationView(wxWindow* parent)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS)
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS)
 {
     wxWindow& body = ListBody(*this);
     body.Bind(wxEVT_LEFT_DOWN, &CAnimationView::OnLeftDown, this);
@@ -49,13 +49,18 @@ void CAnimationView::Rebuild()
     ClearList(*this);
     InsertColumn(0, wxString::FromUTF8("アニメーション名"), wxLIST_FORMAT_LEFT, FromDIP(130));
     InsertColumn(1, wxString::FromUTF8("最後"), wxLIST_FORMAT_LEFT, FromDIP(50));
-    for (std::size_t i = 0; i < g_scene.m_animationNames.size(); ++i) {
-        const long row = static_cast<long>(i);
-        InsertItem(row, wxString::FromUTF8(cp932::ToUtf8(g_scene.m_animationNames[i])));
-        SetItemData(row, row);
-        SetItem(row, 1, AnimationLastFrameText(g_scene, static_cast<int>(i)));
-    }
+    // The rows are the scene's animations, asked for as they are drawn.
+    SetItemCount(static_cast<long>(g_scene.m_animationNames.size()));
     Thaw();
+}
+
+wxString CAnimationView::OnGetItemText(long item, long column) const
+{
+    if (item < 0 || static_cast<std::size_t>(item) >= g_scene.m_animationNames.size())
+        return {};
+    if (column == 0)
+        return wxString::FromUTF8(cp932::ToUtf8(g_scene.m_animationNames[item]));
+    return AnimationLastFrameText(g_scene, static_cast<int>(item));
 }
 
 void CAnimationView::SelectAnimationAt(const wxPoint& bodyPoint)

@@ -1,5 +1,5 @@
 // The animation list: bottom pane of the left column. One row per animation: its name and
-// its last frame. A click makes the row's animation the current one; a right click also
+// its last frame, read from the scene as the row is drawn. A click makes the row's animation the current one; a right click also
 // opens the pop-up to add, duplicate or delete animations; editing a row's label renames
 // that row's animation.
 #pragma once
@@ -20,6 +20,7 @@ public:
     void OnAnimationCommand(int id);
 
 private:
+    wxString OnGetItemText(long item, long column) const override;
     void Rebuild();
     void SelectAnimationAt(const wxPoint& bodyPoint);
     void OnLeftDown(wxMouseEvent& event);

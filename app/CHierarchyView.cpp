@@ -12,6 +12,7 @@
 #include "scene/Globals.h"
 #include "viewport/WxKinemorphixView.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -55,17 +56,35 @@ void CHierarchyView::OnUpdate(int hint)
 
 void CHierarchyView::Rebuild()
 {
+    // Frozen, the control lays its items out once, after the last one is in.
+    Freeze();
     DeleteAllItems();
+    m_boneItems.assign(g_scene.m_bones.size(), wxTreeItemId());
     const wxTreeItemId root = AddRoot(wxString::FromUTF8(cp932::ToUtf8(TheDocument().GetTitle())), ImageRoot,
                                       ImageRootSelected, new BoneItemData(-1));
+    const std::vector<BoneTreeNode> nodes = BuildBoneTree(g_scene.m_bones);
     std::vector<wxTreeItemId> items;
-    for (const BoneTreeNode& node : BuildBoneTree(g_scene.m_bones)) {
+    items.reserve(nodes.size());
+    for (const BoneTreeNode& node : nodes) {
         const wxTreeItemId parent = node.parentNode < 0 ? root : items[node.parentNode];
         items.push_back(AppendItem(parent, wxString::FromUTF8(cp932::ToUtf8(g_scene.m_bones[node.bone].m_name)),
                                    ImageBone, ImageBoneSelected, new BoneItemData(node.bone)));
+        m_boneItems[node.bone] = items.back();
     }
     if (!g_scene.m_bones.empty())
-        ExpandAll();
+        ExpandEveryItem();
+    Thaw();
+}
+
+void CHierarchyView::ExpandEveryItem()
+{
+    // Item by item rather than through the control's recursion over the levels.
+    Freeze();
+    Expand(GetRootItem());
+    for (const wxTreeItemId& item : m_boneItems)
+        if (item.IsOk() && ItemHasChildren(item))
+            Expand(item);
+    Thaw();
 }
 
 int CHierarchyView::BoneOfItem(const wxTreeItemId& item) const
@@ -78,32 +97,31 @@ int CHierarchyView::BoneOfItem(const wxTreeItemId& item) const
 
 wxTreeItemId CHierarchyView::ItemOfBone(int bone) const
 {
-    // Depth first through the whole tree.
-    std::vector<wxTreeItemId> pending;
-    if (GetRootItem().IsOk())
-        pending.push_back(GetRootItem());
-    while (!pending.empty()) {
-        const wxTreeItemId item = pending.back();
-        pending.pop_back();
-        if (BoneOfItem(item) == bone)
-            return item;
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId child = GetFirstChild(item, cookie); child.IsOk(); child = GetNextChild(item, cookie))
-            pending.push_back(child);
-    }
-    return {};
+    if (bone == -1)
+        return GetRootItem();
+    if (bone < 0 || static_cast<std::size_t>(bone) >= m_boneItems.size())
+        return {};
+    return m_boneItems[bone];
 }
 
 void CHierarchyView::SelectCurrentBoneItem()
 {
     if (g_scene.m_bones.empty() || !GetRootItem().IsOk())
         return;
-    ExpandAll();
+    ExpandEveryItem();
     const wxTreeItemId item = ItemOfBone(g_scene.m_selectedBone);
-    if (item.IsOk()) {
-        SelectItem(item);
-        EnsureVisible(item);
-    }
+    if (!item.IsOk())
+        return;
+    SelectItem(item);
+    EnsureVisible(item);
+    // The control scrolls only up and down: an item deep in the tree also needs the view
+    // moved sideways to its label.
+    wxRect label;
+    int unitX = 0, unitY = 0;
+    GetScrollPixelsPerUnit(&unitX, &unitY);
+    if (GetBoundingRect(item, label, true) && unitX > 0 &&
+        (label.GetLeft() < 0 || label.GetRight() >= GetClientSize().x))
+        Scroll(std::max(0, GetViewStart().x + (label.GetLeft() - FromDIP(20)) / unitX), -1);
 }
 
 // The selected bone follows mouse clicks only (moving the selection with the keys does not

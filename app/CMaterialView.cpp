@@ -5,7 +5,7 @@
 #include "app/CKinemorphixDoc.h"
 #include "app/CommandBars.h"
 #include "app/ListPaneBody.h"
-#include "app/PaneImages.h"
+#include "app/SwatchImageCache.h"
 #include "app/logic/CommandIds.h"
 #include "app/logic/CommandTable.h"
 #include "app/logic/MaterialDialogValues.h"
@@ -29,8 +29,11 @@ enum Column { ColumnName, ColumnColor, ColumnNumber };
 
 CMaterialView::CMaterialView(wxWindow* parent)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS)
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS)
 {
+    const wxSize cell(FromDIP(13), FromDIP(13));
+    AssignImageList(new wxImageList(cell.x, cell.y, false, 0), wxIMAGE_LIST_SMALL);
+    m_swatches = std::make_unique<SwatchImageCache>(*GetImageList(wxIMAGE_LIST_SMALL), cell);
     wxWindow& body = ListBody(*this);
     body.Bind(wxEVT_LEFT_DOWN, &CMaterialView::OnLeftDown, this);
     body.Bind(wxEVT_RIGHT_DOWN, &CMaterialView::OnRightDown, this);
@@ -38,6 +41,8 @@ CMaterialView::CMaterialView(wxWindow* parent)
     Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, &CMaterialView::OnBeginLabelEdit, this);
     Bind(wxEVT_LIST_END_LABEL_EDIT, &CMaterialView::OnEndLabelEdit, this);
 }
+
+CMaterialView::~CMaterialView() = default;
 
 void CMaterialView::OnUpdate(int hint)
 {
@@ -53,24 +58,34 @@ void CMaterialView::Rebuild()
     InsertColumn(ColumnName, wxString::FromUTF8("マテリアル"), wxLIST_FORMAT_LEFT, FromDIP(100));
     InsertColumn(ColumnColor, wxString::FromUTF8("色"), wxLIST_FORMAT_LEFT, FromDIP(40));
     InsertColumn(ColumnNumber, wxString::FromUTF8("番号"), wxLIST_FORMAT_LEFT, FromDIP(40));
-
-    const wxSize cell(FromDIP(13), FromDIP(13));
-    auto swatches = std::make_unique<wxImageList>(cell.x, cell.y, false, static_cast<int>(g_scene.m_materials.size()));
-    for (const CMaterial& material : g_scene.m_materials)
-        swatches->Add(MaterialSwatch(SwatchRgb(material.m_color[0], material.m_color[1], material.m_color[2]), cell));
-    AssignImageList(swatches.release(), wxIMAGE_LIST_SMALL);
-
-    for (std::size_t i = 0; i < g_scene.m_materials.size(); ++i) {
-        const long row = static_cast<long>(i);
-        InsertItem(row, wxString::FromUTF8(cp932::ToUtf8(g_scene.m_materials[i].m_name)), -1);
-        SetItemData(row, row);
-        SetItem(row, ColumnColor, wxString(), static_cast<int>(i));
-        SetItem(row, ColumnNumber, MaterialNumberText(g_scene, static_cast<int>(i)));
-    }
+    // The rows are the scene's materials, asked for as they are drawn.
+    SetItemCount(static_cast<long>(g_scene.m_materials.size()));
     SettleCurrentMaterial(g_scene);
     SelectAndFocusRow(*this, g_scene.m_currentMaterial);
     Thaw();
     Refresh();
+}
+
+wxString CMaterialView::OnGetItemText(long item, long column) const
+{
+    if (item < 0 || static_cast<std::size_t>(item) >= g_scene.m_materials.size())
+        return {};
+    switch (column) {
+    case ColumnName:
+        return wxString::FromUTF8(cp932::ToUtf8(g_scene.m_materials[item].m_name));
+    case ColumnNumber:
+        return MaterialNumberText(g_scene, static_cast<int>(item));
+    default:
+        return {};
+    }
+}
+
+int CMaterialView::OnGetItemColumnImage(long item, long column) const
+{
+    if (column != ColumnColor || item < 0 || static_cast<std::size_t>(item) >= g_scene.m_materials.size())
+        return -1;
+    const CMaterial& material = g_scene.m_materials[item];
+    return m_swatches->ImageOf(SwatchRgb(material.m_color[0], material.m_color[1], material.m_color[2]));
 }
 
 void CMaterialView::SelectMaterialAt(const wxPoint& bodyPoint)

@@ -1,5 +1,7 @@
 // The material list: middle pane of the left column. One row per material: its name, a
-// colour swatch and the material number the current animation's material map gives it. A
+// colour swatch and the material number the current animation's material map gives it; the
+// rows are read from the scene as they are drawn, so a million of them cost no more than a
+// few. A
 // click makes the row's material the current one, a double click opens the material dialog,
 // a right click the pop-up whose numbered items set the row's material number.
 #pragma once
@@ -9,9 +11,14 @@
 
 #include <wx/listctrl.h>
 
+#include <memory>
+
+class SwatchImageCache;
+
 class CMaterialView : public wxListCtrl, public IPane, public IDocumentView {
 public:
     explicit CMaterialView(wxWindow* parent);
+    ~CMaterialView() override;
 
     // Rebuilt on every hint but the start and stop of playback.
     void OnUpdate(int hint) override;
@@ -22,6 +29,8 @@ public:
     void EditCurrentMaterial();
 
 private:
+    wxString OnGetItemText(long item, long column) const override;
+    int OnGetItemColumnImage(long item, long column) const override;
     void Rebuild();
     void SelectMaterialAt(const wxPoint& bodyPoint);
     void ShowMaterialMenu();
@@ -33,4 +42,6 @@ private:
 
     // In-place editing of a name is allowed only after the rename command.
     bool m_renameRequested = false;
+    // Drawing a row may add its colour's swatch.
+    std::unique_ptr<SwatchImageCache> m_swatches;
 };

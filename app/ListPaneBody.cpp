@@ -44,8 +44,9 @@ void FinishRowRename(wxListCtrl& list, wxListEvent& event,
         return;
     const wxString label = event.GetLabel();
     const RenameResult result = rename(g_scene, static_cast<int>(event.GetIndex()), label.utf8_string());
+    // The row shows the scene's name.
     if (result == RenameResult::Renamed || result == RenameResult::Unchanged)
-        list.SetItemText(event.GetIndex(), label);
+        list.RefreshItem(event.GetIndex());
     if (result == RenameResult::Renamed)
         TheDocument().SetModifiedFlag(true);
 }

@@ -1,4 +1,5 @@
-// Helpers shared by the two list panes (materials and animations).
+// Helpers shared by the two list panes (materials and animations), virtual lists whose
+// rows are drawn from the scene.
 #pragma once
 
 #include "app/logic/PaneRenames.h"
@@ -20,7 +21,7 @@ long FirstSelectedRow(const wxListCtrl& list);
 void ClearList(wxListCtrl& list);
 
 // Ends a row's label edit. The control's own change of the text is always refused; `rename`
-// decides on the row's new name, an accepted one is set here on the row that was edited and
-// a changed one marks the document modified.
+// decides on the row's new name, the row that was edited is drawn again with it and a changed
+// one marks the document modified.
 void FinishRowRename(wxListCtrl& list, wxListEvent& event,
                      RenameResult (*rename)(CCentigrade& scene, int row, const std::string& utf8));

@@ -10,6 +10,7 @@ struct TreeBuilder {
     const std::vector<std::vector<int>>& children;
     std::vector<bool> placed;
     std::vector<BoneTreeNode> nodes;
+    std::vector<int> depths;  // of each node; the root item's children are at depth 1
 
     // Places a bone and, below it, every child not yet placed. An explicit stack keeps deep
     // chains from exhausting the call stack.
@@ -28,10 +29,14 @@ struct TreeBuilder {
             placed[next.bone] = true;
             const int node = static_cast<int>(nodes.size());
             nodes.push_back({next.bone, next.parentNode});
+            const int depth = next.parentNode < 0 ? 1 : depths[next.parentNode] + 1;
+            depths.push_back(depth);
+            // Children of a bone at the deepest level go beside it.
+            const int childParent = depth < kMaxBoneTreeDepth ? node : next.parentNode;
             const std::vector<int>& list = children[next.bone];
             for (auto it = list.rbegin(); it != list.rend(); ++it)
                 if (!placed[*it])
-                    stack.push_back({*it, node});
+                    stack.push_back({*it, childParent});
         }
     }
 };
@@ -55,8 +60,9 @@ std::vector<BoneTreeNode> BuildBoneTree(const std::vector<CBone>& bones)
             children[parent->second].push_back(i);
     }
 
-    TreeBuilder builder{children, std::vector<bool>(bones.size(), false), {}};
+    TreeBuilder builder{children, std::vector<bool>(bones.size(), false), {}, {}};
     builder.nodes.reserve(bones.size());
+    builder.depths.reserve(bones.size());
     for (int root : roots)
         builder.Place(root, -1);
     // What is left hangs on a circle of parent links.

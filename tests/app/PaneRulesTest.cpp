@@ -66,7 +66,8 @@ TEST_F(PaneRules, BoneTreeFollowsParentLinksAndShowsEveryBoneOnceWhateverTheLink
         EXPECT_EQ(shape, expected);
     }
 
-    // A chain far deeper than a call stack would allow (bones of one sample each).
+    // A chain far deeper than a call stack would allow (bones of one sample each): nested
+    // down to the deepest level, then on as a list at that level, under the same parent.
     g_lastFrame = 0;
     std::vector<CBone> chain(200000);
     for (int i = 0; i < 200000; ++i) {
@@ -75,7 +76,10 @@ TEST_F(PaneRules, BoneTreeFollowsParentLinksAndShowsEveryBoneOnceWhateverTheLink
     }
     const std::vector<BoneTreeNode> nodes = BuildBoneTree(chain);
     ASSERT_EQ(nodes.size(), 200000u);
-    EXPECT_EQ(nodes.back().parentNode, 199998);
+    const int deepest = kMaxBoneTreeDepth - 1;  // bone 0 is at level 1
+    EXPECT_EQ(nodes[deepest].parentNode, deepest - 1);
+    EXPECT_EQ(nodes[deepest + 1].parentNode, deepest - 1);
+    EXPECT_EQ(nodes.back().parentNode, deepest - 1);
 }
 
 TEST_F(PaneRules, RenamesRefuseDuplicatesInAnyCaseAndNamesCp932CannotHold)
