@@ -211,7 +211,7 @@ TEST_F(MqoReader, ModelsPastTheLimitsOfAScene)
     EXPECT_EQ(mqo::ErrorText(MqoErrorTooLarge), "マテリアルかボーンが多すぎます（どちらも 65,536 までです）。");
     // Up to 1,024 bones at any length; more only within the samples padding may add
     // (1,048,576: 10,381 bones of 101 samples); never more than 65,536.
-    for (const auto [lastFrame, triangles, code] : {std::tuple(100, 1024, 0), std::tuple(100, 10382, -5),
+    for (const auto& [lastFrame, triangles, code] : {std::tuple(100, 1024, 0), std::tuple(100, 10382, -5),
                                                     std::tuple(100000, 1025, -5), std::tuple(0, 65537, -5)}) {
         SetUp();
         g_lastFrame = lastFrame;
