@@ -5,6 +5,7 @@
 #include <wx/renderer.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -56,6 +57,23 @@ CSmartSplitterWnd::CSmartSplitterWnd(wxWindow* parent, int rows, int cols, wxWin
         m_inner = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, kStyle);
         Prepare(*m_inner);
     }
+    if (cols != 2)
+        return;
+    // Only a drag of this splitter's own bar is the user's width (the panes' splitters send
+    // their events up here too); a bar moved by the toolkit comes without the drag before.
+    Bind(wxEVT_SPLITTER_SASH_POS_CHANGING, [this](wxSplitterEvent& event) {
+        m_dragging = m_dragging || event.GetEventObject() == this;
+        event.Skip();
+    });
+    Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, [this](wxSplitterEvent& event) {
+        if (event.GetEventObject() == this && std::exchange(m_dragging, false))
+            m_draggedFirst = event.GetSashPosition();
+        event.Skip();
+    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        CallAfter(&CSmartSplitterWnd::KeepFirstColumn);  // after the toolkit's own handling
+    });
 }
 
 wxWindow* CSmartSplitterWnd::PaneParent(int row, int col)
@@ -125,6 +143,16 @@ int CSmartSplitterWnd::PaneExtent(int index) const
     if (!pane)
         return 0;
     return m_rows > 1 ? pane->GetSize().y : pane->GetSize().x;
+}
+
+void CSmartSplitterWnd::KeepFirstColumn()
+{
+    if (!IsSplit())
+        return;
+    // The toolkit moves a bar that stands within 5 pixels of the far edge to 40 pixels from it.
+    const int kept = std::min(m_draggedFirst > 0 ? m_draggedFirst : m_ideal[0], GetClientSize().x - 40);
+    if (kept > GetSashPosition())
+        SetSashPosition(kept);
 }
 
 void CSmartSplitterWnd::ShareResizeEvenly()

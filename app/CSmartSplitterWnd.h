@@ -28,6 +28,10 @@ public:
     // When the splitter grows or shrinks, every pane takes an equal share of the change (by
     // default the last pane takes all of it).
     void ShareResizeEvenly();
+    // A splitter of two columns keeps its first column as wide as it was made or last dragged:
+    // the toolkit's splitter moves its bar left when the window is briefly narrower than the
+    // bar's place (as the docking lays out the bars) and never moves it back.
+    void KeepFirstColumn();
 
 private:
     int Index(int row, int col) const { return m_rows > 1 ? row : col; }
@@ -39,4 +43,6 @@ private:
     wxSplitterWindow* m_inner = nullptr;  // second and third pane of three
     std::vector<wxWindow*> m_panes;
     std::vector<int> m_ideal;
+    int m_draggedFirst = 0;  // the first column's width as the user last dragged it, 0 for none
+    bool m_dragging = false;
 };

@@ -7,6 +7,8 @@
 #include "app/CKinemorphixDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CSliderView.h"
+#include "app/CSmartSplitterWnd.h"
+#include "app/logic/SplitterLayout.h"
 #include "app/logic/CommandIds.h"
 #include "scene/CCentigrade.h"
 #include "scene/Globals.h"
@@ -88,10 +90,25 @@ TEST_F(EditorTest, DockedToolbarsKeepEveryButtonWithinReachAsTheWindowShrinks)
         for (const wxSize size : {wxSize(1280, 800), wxSize(800, 600), wxSize(560, 420), wxSize(1280, 800)}) {
             resize(size.x, size.y);
             EXPECT_TRUE(WaitUntil(reachable, 3000)) << name << " " << size.x;
+            EXPECT_EQ(frame.m_mainSplitter->GetSashPosition(), kLeftColumnWidth) << name << " " << size.x;
             EXPECT_TRUE(size.x < 1280 || !(main.GetOverflowVisible() || control.GetOverflowVisible())) << name;
             SaveWindowPng(ShotPath(std::string("toolbars_") + name + "_" + std::to_string(size.x)));
         }
     }
+
+    // The lists' column as the user dragged it stays so when the bars move again.
+    wxUIActionSimulator mouse;
+    const wxPoint bar = frame.m_mainSplitter->ClientToScreen(wxPoint(kLeftColumnWidth + 2, 100));
+    mouse.MouseMove(bar);
+    mouse.MouseDown();
+    for (int x = 10; x <= 60; x += 10)
+        mouse.MouseMove(bar + wxPoint(x, 0)), Pump(20);
+    const unsigned before = ReleasesSeen();
+    mouse.MouseUp();
+    SettleInput(before);
+    drop(wxAUI_DOCK_LEFT, 0, wxAUI_DOCK_RIGHT, 300);
+    Pump(300);
+    EXPECT_EQ(frame.m_mainSplitter->GetSashPosition(), kLeftColumnWidth + 60);
 
     // Cut-off commands run from the overflow menus: a check button, the last item (Up from
     // the top), and the first (Down).
