@@ -16,14 +16,12 @@
 #include "app/CMaterialView.h"
 #include "app/logic/IDocumentView.h"
 #include "viewport/WxKinemorphixView.h"
+#include "ChildRun.h"
 #include "gui/LargeListFiles.h"
 #include "scene/Globals.h"
 #include "support/TempFiles.h"
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <wx/evtloop.h>
 #include <wx/log.h>
 #include <wx/modalhook.h>
@@ -37,8 +35,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -151,35 +147,9 @@ struct Figures {
 
 bool MeasureInChild(const std::string& kind, const std::string& path, Figures& figures)
 {
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::array<int, 2> pipeEnds{};
-    if (pipe(pipeEnds.data()) != 0)
-        return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> args = {self, std::string(kChildFlag), kind, path};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    std::FILE* output = fdopen(pipeEnds[0], "r");
-    const bool read = spawned == 0 && output &&
-                      std::fscanf(output, "%lf %lf %lf %lf %d", &figures.open, &figures.refill, &figures.frame,
-                                  &figures.peak, &figures.dialogs) == 5;
-    if (output)
-        std::fclose(output);
-    else
-        close(pipeEnds[0]);
-    if (spawned != 0)
-        return false;
-    int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && read;
+    const std::optional<ChildRun> run = RunSelf({std::string(kChildFlag), kind, path});
+    return run && std::sscanf(run->output.c_str(), "%lf %lf %lf %lf %d", &figures.open, &figures.refill,
+                              &figures.frame, &figures.peak, &figures.dialogs) == 5;
 }
 
 void OpenWithManyRows(benchmark::State& state, const std::string& kind, const std::string& file)

@@ -8,6 +8,7 @@
 // Times are the child's own from the start of the import; peaks are the child's peak resident
 // set at the end of what is measured (the whole child's, context included, for the frame).
 // time_ratio and peak_ratio compare the two.
+#include "ChildRun.h"
 #include "LargeModelFile.h"
 #include "glsupport/OffscreenView.h"
 #include "platform/Messages.h"
@@ -16,10 +17,6 @@
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <chrono>
@@ -29,8 +26,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -114,40 +109,13 @@ int RunChild(std::string_view mode, const std::string& path)
 // resident set in megabytes.
 bool MeasureInChild(const std::string& mode, Figures& figures, double& processPeak)
 {
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string& path = benchdata::LargeModelPath();
-    std::array<int, 2> pipeEnds{};
-    if (path.empty() || pipe(pipeEnds.data()) != 0)
+    const std::optional<ChildRun> run = path.empty() ? std::nullopt : RunSelf({std::string(kChildFlag), mode, path});
+    if (!run)
         return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> args = {self, std::string(kChildFlag), mode, path};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    std::FILE* output = fdopen(pipeEnds[0], "r");
-    const bool read = spawned == 0 && output &&
-                      std::fscanf(output, "%lf %lf %lf %lf", &figures.seconds, &figures.peakMegabytes,
-                                  &figures.firstFrame, &figures.nextFrame) == 4;
-    if (output)
-        std::fclose(output);
-    else
-        close(pipeEnds[0]);
-    if (spawned != 0)
-        return false;
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    processPeak = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    return read;
+    processPeak = run->peakMegabytes;
+    return std::sscanf(run->output.c_str(), "%lf %lf %lf %lf", &figures.seconds, &figures.peakMegabytes,
+                       &figures.firstFrame, &figures.nextFrame) == 4;
 }
 
 // Every iteration opens the model twice, one fresh process after the other, so that a
