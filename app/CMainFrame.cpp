@@ -394,7 +394,7 @@ bool CMainFrame::SetBarLength(wxAuiToolBar& toolBar, bool horizontal, int length
 void CMainFrame::OnToolBarOverflow(wxAuiToolBarEvent& event)
 {
     auto* toolBar = static_cast<wxAuiToolBar*>(event.GetEventObject());
-    std::unique_ptr<wxMenu> menu(BuildOverflowMenu(*toolBar));
+    const std::unique_ptr<wxMenu> menu = BuildOverflowMenu(*toolBar);
     if (menu->GetMenuItemCount() == 0)
         return;
     // Below the bar at the click, where wx opens the drop-downs of a bar.

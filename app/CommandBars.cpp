@@ -152,9 +152,9 @@ void AddTools(wxAuiToolBar& toolBar, std::span<const ToolDef> tools)
     }
 }
 
-wxMenu* BuildOverflowMenu(const wxAuiToolBar& toolBar)
+std::unique_ptr<wxMenu> BuildOverflowMenu(const wxAuiToolBar& toolBar)
 {
-    auto* menu = new wxMenu;
+    auto menu = std::make_unique<wxMenu>();
     bool separate = false;
     for (std::size_t i = 0; i < toolBar.GetToolCount(); ++i) {
         const int index = static_cast<int>(i);
@@ -172,7 +172,7 @@ wxMenu* BuildOverflowMenu(const wxAuiToolBar& toolBar)
             menu->AppendSeparator();
         separate = false;
         const wxString text = tool->GetShortHelp().empty() ? tool->GetLabel() : tool->GetShortHelp();
-        auto* item = new wxMenuItem(menu, tool->GetId(), text, tool->GetLongHelp(), KindOf(*command));
+        auto* item = new wxMenuItem(menu.get(), tool->GetId(), text, tool->GetLongHelp(), KindOf(*command));
         // GTK shows no icon beside a check mark.
         if (command->kind != CommandKind::Check)
             item->SetBitmap(tool->GetBitmapBundle());

@@ -6,6 +6,7 @@
 
 #include <wx/accel.h>
 
+#include <memory>
 #include <span>
 
 class wxMenu;
@@ -21,7 +22,7 @@ wxMenu* BuildPopupMenu(PopupMenuId which);
 void AddTools(wxAuiToolBar& toolBar, std::span<const ToolDef> tools);
 // The buttons a toolbar's length cuts off (those its overflow button stands for), as a menu
 // of the same commands with their icons, tooltips and prompts; check buttons are check items.
-wxMenu* BuildOverflowMenu(const wxAuiToolBar& toolBar);
+std::unique_ptr<wxMenu> BuildOverflowMenu(const wxAuiToolBar& toolBar);
 // True for a toolbar laid out from top to bottom (docked on the left or right).
 bool StandsUpright(const wxAuiToolBar& toolBar);
 // True at a point of a toolbar's overflow button while it shows one.
